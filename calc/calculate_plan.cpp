@@ -1,0 +1,45 @@
+#include "calc/calculate_plan.h"
+
+#include <optional>
+
+#include "calc/calculation.h"
+#include "calc/number_reading.h"
+#include "calc/zero_defect_bound.h"
+
+namespace tallyvane {
+
+CalculatePlan PlanCalculate(std::string_view defects, std::string_view opportunities) {
+    CalculationOutcome outcome = RunCalculation(defects, opportunities);
+    CalculatePlan plan;
+    if (!outcome.warning.empty()) {
+        plan.warning = std::move(outcome.warning);
+        return plan;
+    }
+    plan.showResults = true;
+    switch (outcome.cause) {
+        case FailureCause::kNone:
+            plan.texts = {std::move(outcome.dpmoText), std::move(outcome.defectsPercentText),
+                          std::move(outcome.yieldText), std::move(outcome.sigmaText)};
+            break;
+        case FailureCause::kNoDefects: {
+            const std::string bound =
+                ZeroDefectSigmaBoundText(ReadStrict(opportunities).value_or(0.0));
+            plan.texts = {std::move(outcome.dpmoText), std::move(outcome.defectsPercentText),
+                          std::move(outcome.yieldText),
+                          bound.empty() ? bound : std::string(kBoundPrefix) + bound};
+            plan.sigmaIsLowerBound = !bound.empty();
+            break;
+        }
+        case FailureCause::kOutOfRange:
+        case FailureCause::kFloatingPoint:
+            plan.warning = kWarnNegativeCounts;
+            break;
+        case FailureCause::kUnreadable:
+        case FailureCause::kLogOfZero:
+            plan.warning = kWarnInvalidCounts;
+            break;
+    }
+    return plan;
+}
+
+}  // namespace tallyvane

@@ -1,0 +1,64 @@
+#include "calc/number_reading.h"
+
+#include <charconv>
+#include <cstddef>
+
+namespace tallyvane {
+namespace {
+
+struct LeadingNumber {
+    std::size_t length = 0;
+    bool hasDigit = false;
+};
+
+LeadingNumber ScanLeadingNumber(std::string_view text) {
+    LeadingNumber n;
+    std::size_t i = 0;
+    if (i < text.size() && text[i] == '-') {
+        ++i;
+    }
+    bool seenPoint = false;
+    for (; i < text.size(); ++i) {
+        const char c = text[i];
+        if (c >= '0' && c <= '9') {
+            n.hasDigit = true;
+        } else if (c == '.' && !seenPoint) {
+            seenPoint = true;
+        } else {
+            break;
+        }
+    }
+    n.length = i;
+    return n;
+}
+
+// The number is known to be "-"? digits with at most one point and at least one digit.
+std::optional<double> Convert(std::string_view number) {
+    double value = 0.0;
+    const auto [end, ec] = std::from_chars(number.data(), number.data() + number.size(), value,
+                                           std::chars_format::fixed);
+    if (ec != std::errc() || end != number.data() + number.size()) {
+        return std::nullopt;
+    }
+    return value;
+}
+
+}  // namespace
+
+std::optional<double> ReadLenient(std::string_view text) {
+    const LeadingNumber n = ScanLeadingNumber(text);
+    if (!n.hasDigit) {
+        return 0.0;
+    }
+    return Convert(text.substr(0, n.length));
+}
+
+std::optional<double> ReadStrict(std::string_view text) {
+    const LeadingNumber n = ScanLeadingNumber(text);
+    if (!n.hasDigit || n.length != text.size()) {
+        return std::nullopt;
+    }
+    return Convert(text);
+}
+
+}  // namespace tallyvane

@@ -1,0 +1,30 @@
+#include "calc/zero_defect_bound.h"
+
+#include <cmath>
+
+#include "calc/number_text.h"
+#include "stats/checked.h"
+#include "stats/math_fault.h"
+#include "stats/normsinv.h"
+
+namespace tallyvane {
+
+std::optional<double> ZeroDefectSigmaBound(double opportunities) {
+    if (!(opportunities > 0.0) || !std::isfinite(opportunities)) {
+        return std::nullopt;
+    }
+    // -expm1 keeps q accurate where 0.05^(1/O) rounds to 1 for huge O.
+    const double q = -std::expm1(std::log(0.05) / opportunities);
+    try {
+        return Checked(1.5 - NormSInv(q));
+    } catch (const MathFault&) {
+        return std::nullopt;
+    }
+}
+
+std::string ZeroDefectSigmaBoundText(double opportunities) {
+    const std::optional<double> bound = ZeroDefectSigmaBound(opportunities);
+    return bound ? FormatTwoDecimals(*bound) : std::string();
+}
+
+}  // namespace tallyvane
