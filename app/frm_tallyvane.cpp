@@ -1,0 +1,224 @@
+#include "app/frm_tallyvane.h"
+
+#include <QFont>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPainter>
+#include <QPushButton>
+#include <algorithm>
+#include <vector>
+
+#include "app/centring.h"
+#include "app/design.h"
+#include "app/message_box.h"
+#include "app/numeric_key_filter.h"
+#include "app/toolkit.h"
+#include "calc/calculate_plan.h"
+
+namespace tallyvane {
+namespace {
+
+using toolkit::ColorFromBgr;
+using toolkit::PixelsFromTwips;
+
+QString FromUtf8(std::string_view text) {
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+QFont DesignFont(double points, bool bold) {
+    QFont font(FromUtf8(design::kFontFamily));
+    font.setPointSizeF(points);
+    font.setBold(bold);
+    return font;
+}
+
+QWidget* CreateControl(const design::Control& c, QWidget* parent) {
+    QWidget* w = nullptr;
+    QPalette palette = parent->palette();
+    switch (c.kind) {
+        case design::Kind::kLabel: {
+            auto* label = new QLabel(FromUtf8(c.caption), parent);
+            label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+            label->setWordWrap(true);
+            label->setAutoFillBackground(true);
+            label->setTextFormat(Qt::PlainText);
+            if (c.backColor)
+                palette.setColor(QPalette::Window, ColorFromBgr(*c.backColor));
+            if (c.foreColor)
+                palette.setColor(QPalette::WindowText, ColorFromBgr(*c.foreColor));
+            w = label;
+            break;
+        }
+        case design::Kind::kTextBox: {
+            auto* box = new QLineEdit(FromUtf8(c.caption), parent);
+            if (c.backColor)
+                palette.setColor(QPalette::Base, ColorFromBgr(*c.backColor));
+            if (c.foreColor)
+                palette.setColor(QPalette::Text, ColorFromBgr(*c.foreColor));
+            w = box;
+            break;
+        }
+        case design::Kind::kButton: {
+            auto* button = new QPushButton(FromUtf8(c.caption), parent);
+            // Enter, like Space, clicks the focused button.
+            button->setAutoDefault(true);
+            w = button;
+            break;
+        }
+    }
+    w->setObjectName(FromUtf8(c.name));
+    w->setPalette(palette);
+    if (c.font)
+        w->setFont(DesignFont(c.font->points, c.font->bold));
+    w->setGeometry(PixelsFromTwips(c.left), PixelsFromTwips(c.top), PixelsFromTwips(c.width),
+                   PixelsFromTwips(c.height));
+    if (c.hiddenAtStart)
+        w->hide();
+    return w;
+}
+
+// Each result and input box with the label of its row, which names it for screen readers.
+constexpr std::array<std::pair<std::string_view, std::string_view>, 6> kBoxLabels{{
+    {"txttotaldefects", "Label2"},
+    {"txttotalopportunities", "lbltotalopportunities"},
+    {"txtDPMO", "lblDPMO"},
+    {"txtdefectspercent", "lbldefectspercent"},
+    {"txtyields", "lblyield"},
+    {"txtprocesssigma", "lblprocesssigma"},
+}};
+
+constexpr char kBoundTip[] =
+    "No defects were observed: this is the 95% lower confidence bound of the sigma level.";
+
+}  // namespace
+
+FrmTallyvane::FrmTallyvane(QWidget* parent)
+    : QWidget(parent), m_banner(QStringLiteral(":/images/banner.png")) {
+    setObjectName(QStringLiteral("frmtallyvane"));
+    setWindowTitle(QStringLiteral("Tallyvane-") + QString::fromLatin1(kSiteAddress));
+    setWindowIcon(QIcon(QStringLiteral(":/images/icon.png")));
+    setFont(DesignFont(design::kFontPoints, false));
+    QPalette palette = this->palette();
+    palette.setColor(QPalette::Window, ColorFromBgr(design::kBackColor));
+    setPalette(palette);
+    setAutoFillBackground(true);
+    toolkit::SetMousePointer(*this, toolkit::kPointerCustom);
+    resize(PixelsFromTwips(design::kClientWidth), PixelsFromTwips(design::kClientHeight));
+
+    CreateControls();
+    SetTabOrder();
+    m_keyFilter = new NumericKeyFilter(this);
+    m_txttotaldefects->installEventFilter(m_keyFilter);
+    m_txttotalopportunities->installEventFilter(m_keyFilter);
+    connect(m_keyFilter, &NumericKeyFilter::enterPressed, this, &FrmTallyvane::MoveFocusOn);
+    connect(m_cmdcalculate, &QPushButton::clicked, this, &FrmTallyvane::cmdcalculate_Click);
+
+    // The native window exists before Load, so that the frame, where the platform already
+    // knows it, counts in the outer size that is centred.
+    winId();
+    Form_Load();
+    m_txttotaldefects->setFocus();
+}
+
+template <typename T>
+T* FrmTallyvane::Control(std::string_view name) const {
+    return findChild<T*>(FromUtf8(name), Qt::FindDirectChildrenOnly);
+}
+
+void FrmTallyvane::CreateControls() {
+    for (const design::Control& c : design::kControls) {
+        CreateControl(c, this);
+    }
+    m_Label2 = Control<QLabel>("Label2");
+    m_txttotaldefects = Control<QLineEdit>("txttotaldefects");
+    m_lbltotalopportunities = Control<QLabel>("lbltotalopportunities");
+    m_txttotalopportunities = Control<QLineEdit>("txttotalopportunities");
+    m_LblLink = Control<QLabel>("LblLink");
+    m_cmdcalculate = Control<QPushButton>("cmdcalculate");
+    m_lblDPMO = Control<QLabel>("lblDPMO");
+    m_txtDPMO = Control<QLineEdit>("txtDPMO");
+    m_lbldefectspercent = Control<QLabel>("lbldefectspercent");
+    m_txtdefectspercent = Control<QLineEdit>("txtdefectspercent");
+    m_lblyield = Control<QLabel>("lblyield");
+    m_txtyields = Control<QLineEdit>("txtyields");
+    m_lblprocesssigma = Control<QLabel>("lblprocesssigma");
+    m_txtprocesssigma = Control<QLineEdit>("txtprocesssigma");
+    m_cmdPrint = Control<QPushButton>("cmdPrint");
+
+    for (const auto& [boxName, labelName] : kBoxLabels) {
+        QLabel* label = Control<QLabel>(labelName);
+        QLineEdit* box = Control<QLineEdit>(boxName);
+        label->setBuddy(box);
+        box->setAccessibleName(label->text());
+    }
+    // Labels never take the focus; the link is reached by the mouse alone.
+    for (QLabel* label : findChildren<QLabel*>(Qt::FindDirectChildrenOnly)) {
+        label->setFocusPolicy(Qt::NoFocus);
+    }
+}
+
+void FrmTallyvane::SetTabOrder() {
+    std::vector<const design::Control*> order;
+    for (const design::Control& c : design::kControls) {
+        if (c.kind != design::Kind::kLabel)
+            order.push_back(&c);
+    }
+    std::sort(order.begin(), order.end(),
+              [](const auto* a, const auto* b) { return a->tabIndex < b->tabIndex; });
+    for (std::size_t i = 0; i + 1 < order.size(); ++i) {
+        setTabOrder(Control<QWidget>(order[i]->name), Control<QWidget>(order[i + 1]->name));
+    }
+}
+
+void FrmTallyvane::Form_Load() {
+    const float screenWidth = toolkit::ScreenWidth(*this);
+    const float windowWidth = toolkit::WindowWidth(*this);
+    const float screenHeight = toolkit::ScreenHeight(*this);
+    const float windowHeight = toolkit::WindowHeight(*this);
+    const WindowOrigin origin = CentredOrigin(screenWidth, screenHeight, windowWidth, windowHeight);
+    toolkit::SetWindowLeft(*this, origin.left);
+    toolkit::SetWindowTop(*this, origin.top);
+}
+
+void FrmTallyvane::paintEvent(QPaintEvent* event) {
+    QWidget::paintEvent(event);
+    QPainter painter(this);
+    painter.drawPixmap(0, 0, m_banner);
+}
+
+void FrmTallyvane::MoveFocusOn(QObject* box) {
+    if (box == m_txttotaldefects) {
+        m_txttotalopportunities->setFocus(Qt::OtherFocusReason);
+    } else {
+        m_cmdcalculate->setFocus(Qt::OtherFocusReason);
+    }
+}
+
+void FrmTallyvane::cmdcalculate_Click() {
+    const CalculatePlan plan = PlanCalculate(m_txttotaldefects->text().toStdString(),
+                                             m_txttotalopportunities->text().toStdString());
+    if (plan.showResults) {
+        toolkit::SetWindowWidth(*this, 6120);
+        toolkit::SetWindowHeight(*this, 5600);
+        const std::array<QLineEdit*, 4> boxes{m_txtDPMO, m_txtdefectspercent, m_txtyields,
+                                              m_txtprocesssigma};
+        for (std::size_t i = 0; i < boxes.size(); ++i) {
+            boxes[i]->setText(FromUtf8(plan.texts[i]));
+            boxes[i]->setCursorPosition(0);
+        }
+        m_txtprocesssigma->setToolTip(plan.sigmaIsLowerBound ? tr(kBoundTip) : QString());
+        for (QWidget* w :
+             {static_cast<QWidget*>(m_lblDPMO), static_cast<QWidget*>(m_txtDPMO),
+              static_cast<QWidget*>(m_lbldefectspercent),
+              static_cast<QWidget*>(m_txtdefectspercent), static_cast<QWidget*>(m_txtyields),
+              static_cast<QWidget*>(m_lblyield), static_cast<QWidget*>(m_txtprocesssigma),
+              static_cast<QWidget*>(m_lblprocesssigma)}) {
+            w->setVisible(true);
+        }
+    }
+    if (!plan.warning.empty()) {
+        MsgBox(this, FromUtf8(plan.warning), kMsgBoxOkCancelExclamation, QStringLiteral("Warning"));
+    }
+}
+
+}  // namespace tallyvane

@@ -1,0 +1,23 @@
+#include <QApplication>
+#include <cstdio>
+
+#include "app/frm_tallyvane.h"
+
+int main(int argc, char* argv[]) {
+#if defined(Q_OS_UNIX) && !defined(Q_OS_MACOS)
+    // Without a display Qt would abort with a core dump; say so in one line instead.
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") && qEnvironmentVariableIsEmpty("DISPLAY") &&
+        qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY")) {
+        std::fputs(
+            "tallyvane: no display to show the window on (DISPLAY and WAYLAND_DISPLAY are "
+            "unset)\n",
+            stderr);
+        return 1;
+    }
+#endif
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("Tallyvane"));
+    tallyvane::FrmTallyvane window;
+    window.show();
+    return QApplication::exec();
+}
