@@ -14,6 +14,8 @@
 #include "app/numeric_key_filter.h"
 #include "app/toolkit.h"
 #include "calc/calculate_plan.h"
+#include "report/qt_report_device.h"
+#include "report/result_report.h"
 
 namespace tallyvane {
 namespace {
@@ -112,6 +114,7 @@ FrmTallyvane::FrmTallyvane(QWidget* parent)
     m_txttotalopportunities->installEventFilter(m_keyFilter);
     connect(m_keyFilter, &NumericKeyFilter::enterPressed, this, &FrmTallyvane::MoveFocusOn);
     connect(m_cmdcalculate, &QPushButton::clicked, this, &FrmTallyvane::cmdcalculate_Click);
+    connect(m_cmdPrint, &QPushButton::clicked, this, &FrmTallyvane::cmdPrint_Click);
 
     // The native window exists before Load, so that the frame, where the platform already
     // knows it, counts in the outer size that is centred.
@@ -218,6 +221,24 @@ void FrmTallyvane::cmdcalculate_Click() {
     }
     if (!plan.warning.empty()) {
         MsgBox(this, FromUtf8(plan.warning), kMsgBoxOkCancelExclamation, QStringLiteral("Warning"));
+    }
+}
+
+void FrmTallyvane::cmdPrint_Click() {
+    const ReportBoxes boxes{
+        m_txttotaldefects->text().toStdString(), m_txttotalopportunities->text().toStdString(),
+        m_txtDPMO->text().toStdString(),         m_txtdefectspercent->text().toStdString(),
+        m_txtyields->text().toStdString(),       m_txtprocesssigma->text().toStdString()};
+    // The printer is released, and an unfinished document aborted, before any warning shows.
+    QString failure;
+    try {
+        QtReportDevice printer(QStringLiteral("Tallyvane report"));
+        PrintResultReport(printer, boxes);
+    } catch (const PrintFailure& e) {
+        failure = QString::fromUtf8(e.what());
+    }
+    if (!failure.isEmpty()) {
+        MsgBox(this, failure, kMsgBoxOkCancelExclamation, QStringLiteral("Warning"));
     }
 }
 

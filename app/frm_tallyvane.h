@@ -29,6 +29,7 @@ private:
     void SetTabOrder();
     void Form_Load();
     void cmdcalculate_Click();
+    void cmdPrint_Click();
     void MoveFocusOn(QObject* box);
 
     template <typename T>
