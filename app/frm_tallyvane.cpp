@@ -1,10 +1,13 @@
 #include "app/frm_tallyvane.h"
 
+#include <QDesktopServices>
 #include <QFont>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMouseEvent>
 #include <QPainter>
 #include <QPushButton>
+#include <QUrl>
 #include <algorithm>
 #include <vector>
 
@@ -115,6 +118,11 @@ FrmTallyvane::FrmTallyvane(QWidget* parent)
     connect(m_keyFilter, &NumericKeyFilter::enterPressed, this, &FrmTallyvane::MoveFocusOn);
     connect(m_cmdcalculate, &QPushButton::clicked, this, &FrmTallyvane::cmdcalculate_Click);
     connect(m_cmdPrint, &QPushButton::clicked, this, &FrmTallyvane::cmdPrint_Click);
+    // Pointer moves over the bare surface reach the window; those over the link, the link.
+    setMouseTracking(true);
+    m_LblLink->setMouseTracking(true);
+    m_LblLink->installEventFilter(this);
+    toolkit::SetMousePointer(*m_LblLink, toolkit::kPointerArrowQuestion);
 
     // The native window exists before Load, so that the frame, where the platform already
     // knows it, counts in the outer size that is centred.
@@ -187,6 +195,65 @@ void FrmTallyvane::paintEvent(QPaintEvent* event) {
     QWidget::paintEvent(event);
     QPainter painter(this);
     painter.drawPixmap(0, 0, m_banner);
+}
+
+void FrmTallyvane::mouseMoveEvent(QMouseEvent* event) {
+    // Moves over a control that does not track the pointer arrive here too: only the bare
+    // surface (the banner included) counts.
+    if (!childAt(event->position().toPoint())) {
+        Form_MouseMove();
+    }
+    QWidget::mouseMoveEvent(event);
+}
+
+bool FrmTallyvane::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == m_LblLink) {
+        switch (event->type()) {
+            case QEvent::MouseMove:
+                LblLink_MouseMove();
+                return true;
+            case QEvent::MouseButtonPress:
+                m_linkPressed = static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton;
+                return true;
+            case QEvent::MouseButtonRelease: {
+                const auto* mouse = static_cast<QMouseEvent*>(event);
+                const bool click = m_linkPressed && mouse->button() == Qt::LeftButton &&
+                                   m_LblLink->rect().contains(mouse->position().toPoint());
+                m_linkPressed = false;
+                if (click)
+                    LblLink_Click();
+                return true;
+            }
+            default:
+                break;
+        }
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+void FrmTallyvane::SetLinkStyle(bool highlighted) {
+    QFont font = m_LblLink->font();
+    font.setBold(highlighted);
+    font.setUnderline(highlighted);
+    m_LblLink->setFont(font);
+    QPalette palette = m_LblLink->palette();
+    palette.setColor(QPalette::WindowText, ColorFromBgr(highlighted ? 0x00FF0000 : 0));
+    m_LblLink->setPalette(palette);
+    toolkit::SetMousePointer(*this,
+                             highlighted ? toolkit::kPointerCustom : toolkit::kPointerDefault);
+}
+
+void FrmTallyvane::LblLink_MouseMove() {
+    SetLinkStyle(true);
+}
+
+void FrmTallyvane::Form_MouseMove() {
+    SetLinkStyle(false);
+}
+
+void FrmTallyvane::LblLink_Click() {
+    // Whether a browser comes up or not, the window carries on as it was.
+    QDesktopServices::openUrl(QUrl::fromUserInput(QString::fromLatin1(kSiteAddress)));
 }
 
 void FrmTallyvane::MoveFocusOn(QObject* box) {

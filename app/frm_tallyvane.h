@@ -23,6 +23,8 @@ public:
 
 protected:
     void paintEvent(QPaintEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void CreateControls();
@@ -31,12 +33,17 @@ private:
     void cmdcalculate_Click();
     void cmdPrint_Click();
     void MoveFocusOn(QObject* box);
+    void Form_MouseMove();
+    void LblLink_MouseMove();
+    void LblLink_Click();
+    void SetLinkStyle(bool highlighted);
 
     template <typename T>
     T* Control(std::string_view name) const;
 
     QPixmap m_banner;
     NumericKeyFilter* m_keyFilter = nullptr;
+    bool m_linkPressed = false;  // a left press on the link, waiting for its release
 
     QLabel* m_Label2 = nullptr;
     QLineEdit* m_txttotaldefects = nullptr;

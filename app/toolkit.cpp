@@ -60,6 +60,7 @@ void SetWindowTop(QWidget& window, float twips) {
 }
 
 void SetMousePointer(QWidget& widget, int pointer) {
+    widget.setProperty(kMousePointerProperty, pointer);
     switch (pointer) {
         case kPointerDefault:
             widget.unsetCursor();

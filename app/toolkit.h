@@ -17,6 +17,9 @@ inline constexpr int kPointerDefault = 0;
 inline constexpr int kPointerArrowQuestion = 14;
 inline constexpr int kPointerCustom = 99;
 
+// The pointer setting last given to a widget, kept as this dynamic property.
+inline constexpr char kMousePointerProperty[] = "mousePointer";
+
 int PixelsFromTwips(double twips);
 
 // Colours written 0x00BBGGRR.
@@ -37,6 +40,7 @@ void SetWindowHeight(QWidget& window, float twips);
 void SetWindowLeft(QWidget& window, float twips);
 void SetWindowTop(QWidget& window, float twips);
 
+// Sets the widget's pointer setting and the cursor shape that shows it.
 void SetMousePointer(QWidget& widget, int pointer);
 
 }  // namespace tallyvane::toolkit
