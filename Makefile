@@ -1,8 +1,8 @@
-# Two commands on a fresh Debian 12 machine: `make run` and `make test`.
+# On a fresh Debian 12 machine: `make run`, `make test`, and `make package` for a .deb.
 BUILD_DIR ?= build
 CMAKE_FLAGS ?=
 
-.PHONY: all deps configure build test run clean
+.PHONY: all deps configure build test run package clean
 
 all: build
 
@@ -20,6 +20,11 @@ test: build
 
 run: build
 	@$(BUILD_DIR)/app/tallyvane
+
+package: build
+	@cd $(BUILD_DIR) && cpack -G DEB >/dev/null
+	@cp $(BUILD_DIR)/tallyvane_*.deb .
+	@ls tallyvane_*.deb
 
 clean:
 	@rm -rf $(BUILD_DIR)

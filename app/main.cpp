@@ -17,6 +17,7 @@ int main(int argc, char* argv[]) {
 #endif
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Tallyvane"));
+    QGuiApplication::setDesktopFileName(QStringLiteral("example.tallyvane.Tallyvane"));
     tallyvane::FrmTallyvane window;
     window.show();
     return QApplication::exec();
