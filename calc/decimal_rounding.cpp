@@ -17,14 +17,17 @@ char DigitAt(std::string_view digits, long long index) {
 }  // namespace
 
 std::string RoundToTwoDecimals(const DecimalDigits& number) {
-    // The kept digits: every integer digit and two decimals, i.e. places [0, pointPosition + 2).
-    const long long kept = std::max(0LL, number.pointPosition + 2);
+    // The kept digits: every integer digit and two decimals, i.e. places [0, pointPosition + 2);
+    // the digit at pointPosition + 2 decides the rounding, and lies before the first digit
+    // (a zero) for numbers below 0.001.
+    const long long roundingPlace = number.pointPosition + 2;
+    const long long kept = std::max(0LL, roundingPlace);
     std::string out;
     out.reserve(static_cast<std::size_t>(kept) + 4);
     for (long long i = 0; i < kept; ++i) {
         out.push_back(DigitAt(number.digits, i));
     }
-    if (DigitAt(number.digits, kept) >= '5') {
+    if (DigitAt(number.digits, roundingPlace) >= '5') {
         std::size_t i = out.size();
         while (i > 0 && out[i - 1] == '9') {
             out[--i] = '0';

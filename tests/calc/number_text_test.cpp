@@ -42,6 +42,8 @@ INSTANTIATE_TEST_SUITE_P(
                     DoubleCase{0.00005, "0.01%"}, DoubleCase{0.0000499999, "0.00%"},
                     DoubleCase{0.99995, "100.00%"}, DoubleCase{-0.5, "-50.00%"},
                     DoubleCase{-0.00004, "0.00%"}, DoubleCase{1.5, "150.00%"},
+                    // Below 0.001% the first digit is no rounding digit.
+                    DoubleCase{0.00000524, "0.00%"}, DoubleCase{0.0000524, "0.01%"},
                     DoubleCase{1e300, "1" + std::string(302, '0') + ".00%"}));
 
 class TwoDecimalMask : public testing::TestWithParam<DoubleCase> {};
@@ -56,6 +58,7 @@ INSTANTIATE_TEST_SUITE_P(
                     DoubleCase{9.995, "10.00"}, DoubleCase{-9.995, "-10.00"},
                     DoubleCase{0.995, "1.00"}, DoubleCase{0.004, "0.00"},
                     DoubleCase{-0.004, "0.00"}, DoubleCase{0.0, "0.00"},
+                    DoubleCase{0.0005249009468083808, "0.00"}, DoubleCase{0.00524, "0.01"},
                     DoubleCase{1e20, "100000000000000000000.00"},
                     DoubleCase{123456789.125, "123456789.13"}));
 
