@@ -2,7 +2,7 @@
 BUILD_DIR ?= build
 CMAKE_FLAGS ?=
 
-.PHONY: all deps configure build test run package clean
+.PHONY: all deps configure build test run package fuzz bench clean
 
 all: build
 
@@ -25,6 +25,24 @@ package: build
 	@cd $(BUILD_DIR) && cpack -G DEB >/dev/null
 	@cp $(BUILD_DIR)/tallyvane_*.deb .
 	@ls tallyvane_*.deb
+
+# Every benchmark: the core against its yardsticks, a Calculate click on the real window, and
+# start-up against a minimal Qt window (bench/README.md holds the figures).
+bench: build
+	@$(BUILD_DIR)/bench/core_bench --benchmark_repetitions=10 --benchmark_report_aggregates_only=true
+	@$(BUILD_DIR)/bench/interaction_bench --benchmark_repetitions=10 \
+		--benchmark_report_aggregates_only=true
+	@bench/startup/run.sh $(BUILD_DIR) 30
+
+# Every fuzz target for FUZZ_SECONDS each, built with clang's libFuzzer in its own tree.
+FUZZ_SECONDS ?= 60
+FUZZ_DIR ?= fuzz-build
+fuzz: deps
+	@CC=clang CXX=clang++ cmake -S . -B $(FUZZ_DIR) -G Ninja -DTALLYVANE_FUZZ=ON \
+		-DTALLYVANE_GUI=OFF -DTALLYVANE_BENCH=OFF -DTALLYVANE_SANITIZERS=OFF \
+		-DBUILD_TESTING=OFF >/dev/null
+	@cmake --build $(FUZZ_DIR)
+	@fuzz/run.sh $(FUZZ_DIR) $(FUZZ_SECONDS)
 
 clean:
 	@rm -rf $(BUILD_DIR)

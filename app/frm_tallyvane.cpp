@@ -9,12 +9,14 @@
 #include <QPushButton>
 #include <QUrl>
 #include <algorithm>
+#include <limits>
 #include <vector>
 
 #include "app/centring.h"
 #include "app/design.h"
 #include "app/message_box.h"
 #include "app/numeric_key_filter.h"
+#include "app/raw_image.h"
 #include "app/toolkit.h"
 #include "calc/calculate_plan.h"
 #include "report/qt_report_device.h"
@@ -56,6 +58,7 @@ QWidget* CreateControl(const design::Control& c, QWidget* parent) {
         }
         case design::Kind::kTextBox: {
             auto* box = new QLineEdit(FromUtf8(c.caption), parent);
+            box->setMaxLength(std::numeric_limits<int>::max());  // no length limit
             if (c.backColor)
                 palette.setColor(QPalette::Base, ColorFromBgr(*c.backColor));
             if (c.foreColor)
@@ -98,10 +101,13 @@ constexpr char kBoundTip[] =
 }  // namespace
 
 FrmTallyvane::FrmTallyvane(QWidget* parent)
-    : QWidget(parent), m_banner(QStringLiteral(":/images/banner.png")) {
+    : QWidget(parent),
+      m_banner(QPixmap::fromImage(
+          RawImage(QStringLiteral(":/images/banner.rgb"), 146, 58, QImage::Format_RGB888))) {
     setObjectName(QStringLiteral("frmtallyvane"));
     setWindowTitle(QStringLiteral("Tallyvane-") + QString::fromLatin1(kSiteAddress));
-    setWindowIcon(QIcon(QStringLiteral(":/images/icon.png")));
+    setWindowIcon(QIcon(QPixmap::fromImage(
+        RawImage(QStringLiteral(":/images/icon.rgba"), 32, 32, QImage::Format_RGBA8888))));
     setFont(DesignFont(design::kFontPoints, false));
     QPalette palette = this->palette();
     palette.setColor(QPalette::Window, ColorFromBgr(design::kBackColor));

@@ -1,6 +1,7 @@
 #include <QApplication>
 #include <cstdio>
 
+#include "app/application.h"
 #include "app/frm_tallyvane.h"
 
 int main(int argc, char* argv[]) {
@@ -16,8 +17,7 @@ int main(int argc, char* argv[]) {
     }
 #endif
     QApplication app(argc, argv);
-    QApplication::setApplicationName(QStringLiteral("Tallyvane"));
-    QGuiApplication::setDesktopFileName(QStringLiteral("example.tallyvane.Tallyvane"));
+    tallyvane::ConfigureApplication();
     tallyvane::FrmTallyvane window;
     window.show();
     return QApplication::exec();

@@ -97,11 +97,16 @@ void LayoutTest::titleIconAndBanner() {
     WindowFixture f;
     QCOMPARE(f.window().windowTitle(), QStringLiteral("Tallyvane-www.tallyvane.example"));
     QCOMPARE(f.control<QLabel>("LblLink")->text(), QStringLiteral("www.tallyvane.example"));
-    QVERIFY(f.window().windowIcon().availableSizes().contains(QSize(32, 32)));
+    // The window icon is the 32-pixel desktop icon, pixel for pixel.
+    const QImage icon = f.window().windowIcon().pixmap(32, 32).toImage();
+    const QImage desktopIcon(QStringLiteral(SOURCE_DIR "/data/icons/tallyvane-32.png"));
+    QCOMPARE(icon.size(), QSize(32, 32));
+    QCOMPARE(icon.pixelColor(16, 16), desktopIcon.pixelColor(16, 16));
+    QCOMPARE(icon.pixelColor(4, 28), desktopIcon.pixelColor(4, 28));
     QCOMPARE(f.window().size(), QSize(400, 120));
     // The banner is painted at the top left, behind the controls.
     const QImage shot = f.window().grab().toImage();
-    const QImage banner(QStringLiteral(":/images/banner.png"));
+    const QImage banner(QStringLiteral(SOURCE_DIR "/data/artwork/banner.png"));
     QCOMPARE(banner.size(), QSize(146, 58));
     QCOMPARE(shot.pixelColor(10, 50), banner.pixelColor(10, 50));
     QCOMPARE(shot.pixelColor(145, 57), banner.pixelColor(145, 57));

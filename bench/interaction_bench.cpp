@@ -1,0 +1,55 @@
+// A whole Calculate click on the real window, on the offscreen platform: read the texts,
+// calculate, resize, write the texts, reveal the controls and paint. The inputs alternate so
+// that every click changes what the window shows.
+#include <benchmark/benchmark.h>
+
+#include <QApplication>
+#include <QLineEdit>
+#include <QPushButton>
+
+#include "app/frm_tallyvane.h"
+#include "calc/calculation.h"
+
+namespace {
+
+void BM_CalculateClick(benchmark::State& state) {
+    tallyvane::FrmTallyvane window;
+    window.show();
+    QCoreApplication::processEvents();
+    auto* defects = window.findChild<QLineEdit*>(QStringLiteral("txttotaldefects"));
+    auto* opportunities = window.findChild<QLineEdit*>(QStringLiteral("txttotalopportunities"));
+    auto* calculate = window.findChild<QPushButton*>(QStringLiteral("cmdcalculate"));
+    bool flip = false;
+    for (auto _ : state) {
+        state.PauseTiming();
+        defects->setText(flip ? QStringLiteral("1") : QStringLiteral("7"));
+        opportunities->setText(flip ? QStringLiteral("3") : QStringLiteral("1500"));
+        QCoreApplication::processEvents();
+        flip = !flip;
+        state.ResumeTiming();
+        calculate->click();
+        QCoreApplication::processEvents();
+    }
+}
+BENCHMARK(BM_CalculateClick)->Unit(benchmark::kMicrosecond);
+
+void BM_RunCalculationAlone(benchmark::State& state) {
+    bool flip = false;
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(flip ? tallyvane::RunCalculation("1", "3")
+                                      : tallyvane::RunCalculation("7", "1500"));
+        flip = !flip;
+    }
+}
+BENCHMARK(BM_RunCalculationAlone)->Unit(benchmark::kMicrosecond);
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}
