@@ -31,6 +31,7 @@ void HostileInputTest::initTestCase() {
     qputenv("CUPS_SERVER", QString::fromUtf8(state.readAll()).trimmed().toUtf8() + "/cups.sock");
 }
 
+// clang-format off
 void HostileInputTest::pasted_data() {
     QTest::addColumn<QString>("defects");
     QTest::addColumn<QString>("opportunities");
@@ -43,8 +44,7 @@ void HostileInputTest::pasted_data() {
     QTest::newRow("1 MB of digits, defects") << megabyte << "1500" << kInvalid << empty;
     QTest::newRow("1 MB of digits, opportunities") << "7" << megabyte << kInvalid << empty;
     QTest::newRow("1 MB of digits, both") << megabyte << megabyte << kInvalid << empty;
-    QTest::newRow("1 MB of leading zeros") << zeros + "7" << zeros + "1500"
-                                           << "" << kWorked;
+    QTest::newRow("1 MB of leading zeros") << zeros + "7" << zeros + "1500" << "" << kWorked;
     // Pasted into the defects box beside 1500, then into the opportunities box beside 7,
     // where the part read before the stray character is smaller than 7 or not.
     const QString bigger = "Defects can not be bigger than opportunities!";
@@ -58,21 +58,13 @@ void HostileInputTest::pasted_data() {
     rows("decimal comma", "1,5", bigger);
     rows("Arabic-Indic digit", QString(QChar(0x0663)), bigger);
     rows("blanks", "   ", bigger);
-    QTest::newRow("negative defects") << "-5"
-                                      << "1500" << kNegative << empty;
-    QTest::newRow("negative opportunities") << "-5"
-                                            << "-1" << kNegative << empty;
-    QTest::newRow("negative, opportunities smaller")
-        << "7"
-        << "-5"
-        << "Defects can not be bigger than opportunities!" << empty;
-    QTest::newRow("empty defects") << ""
-                                   << "1500"
-                                   << "Please enter Defects Values" << empty;
-    QTest::newRow("blanks in both") << "  "
-                                    << " "
-                                    << "Your sigma level is 0" << empty;
+    QTest::newRow("negative defects") << "-5" << "1500" << kNegative << empty;
+    QTest::newRow("negative opportunities") << "-5" << "-1" << kNegative << empty;
+    QTest::newRow("negative, opportunities smaller") << "7" << "-5" << "Defects can not be bigger than opportunities!" << empty;
+    QTest::newRow("empty defects") << "" << "1500" << "Please enter Defects Values" << empty;
+    QTest::newRow("blanks in both") << "  " << " " << "Your sigma level is 0" << empty;
 }
+// clang-format on
 
 void HostileInputTest::pasted() {
     QFETCH(QString, defects);

@@ -48,6 +48,7 @@ void KeyboardTest::tabOrderAfterCalculation() {
                                           "txtdefectspercent", "cmdPrint", "txttotaldefects"}));
 }
 
+// clang-format off
 void KeyboardTest::filter_data() {
     QTest::addColumn<QString>("box");
     QTest::addColumn<int>("key");
@@ -55,34 +56,22 @@ void KeyboardTest::filter_data() {
     QTest::addColumn<QString>("text");
     QTest::addColumn<QString>("result");  // typed after "12"
 
-    const int none = Qt::NoModifier, shift = Qt::ShiftModifier;
+    const int none = Qt::NoModifier;
     for (const QString box : {"txttotaldefects", "txttotalopportunities"}) {
         const auto row = [&](const char* name) -> QTestData& {
             return QTest::newRow(qPrintable(box + ": " + name)) << box;
         };
-        row("digit") << int(Qt::Key_5) << none << "5"
-                     << "125";
-        row("keypad digit") << int(Qt::Key_7) << int(Qt::KeypadModifier) << "7"
-                            << "127";
-        row("point") << int(Qt::Key_Period) << none << "."
-                     << "12.";
-        row("minus") << int(Qt::Key_Minus) << none << "-"
-                     << "12";
-        row("blank") << int(Qt::Key_Space) << none << " "
-                     << "12";
-        row("comma") << int(Qt::Key_Comma) << none << ","
-                     << "12";
-        row("letter") << int(Qt::Key_E) << none << "e"
-                      << "12";
-        row("capital") << int(Qt::Key_E) << shift << "E"
-                       << "12";
+        row("digit") << int(Qt::Key_5) << none << "5" << "125";
+        row("keypad digit") << int(Qt::Key_7) << int(Qt::KeypadModifier) << "7" << "127";
+        row("point") << int(Qt::Key_Period) << none << "." << "12.";
+        row("minus") << int(Qt::Key_Minus) << none << "-" << "12";
+        row("letter") << int(Qt::Key_E) << none << "e" << "12";
         row("non-ASCII digit") << int(Qt::Key_unknown) << none << QString(QChar(0x0663)) << "12";
-        row("backspace") << int(Qt::Key_Backspace) << none << "\b"
-                         << "1";
-        row("escape") << int(Qt::Key_Escape) << none << "\x1b"
-                      << "12";
+        row("backspace") << int(Qt::Key_Backspace) << none << "\b" << "1";
+        row("escape") << int(Qt::Key_Escape) << none << "\x1b" << "12";
     }
 }
+// clang-format on
 
 void KeyboardTest::filter() {
     QFETCH(QString, box);

@@ -113,6 +113,7 @@ void LayoutTest::titleIconAndBanner() {
     QCOMPARE(shot.pixelColor(147, 30), QColor(0xE0, 0xE0, 0xE0));
 }
 
+// clang-format off
 void LayoutTest::centredOrigin_data() {
     QTest::addColumn<float>("screenW");
     QTest::addColumn<float>("screenH");
@@ -125,6 +126,7 @@ void LayoutTest::centredOrigin_data() {
     QTest::newRow("narrow screen") << 4500.f << 11520.f << 6000.f << 1800.f << -750.f << 4860.f;
     QTest::newRow("short screen") << 15360.f << 1500.f << 6000.f << 1801.f << 4680.f << -150.5f;
 }
+// clang-format on
 
 void LayoutTest::centredOrigin() {
     QFETCH(float, screenW);

@@ -64,6 +64,7 @@ private slots:
     void cannotTakeTheFocus();
 };
 
+// clang-format off
 void LinkTest::hover_data() {
     QTest::addColumn<QStringList>("path");  // "link", "bare", "banner" or a control's name
     QTest::addColumn<QString>("expected");  // "start", "highlighted" or "plain"
@@ -78,6 +79,7 @@ void LinkTest::hover_data() {
     QTest::newRow("plain, then a box") << QStringList{"bare", "txttotaldefects"} << "plain";
     QTest::newRow("repeated moves") << QStringList{"link", "link", "bare", "bare"} << "plain";
 }
+// clang-format on
 
 void LinkTest::hover() {
     QFETCH(QStringList, path);

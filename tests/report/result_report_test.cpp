@@ -79,27 +79,5 @@ TEST(ResultReport, AFailureStopsAtThatOperation) {
     }
 }
 
-struct LineCase {
-    std::size_t line;
-    std::string box, printed;
-};
-
-class ReportLine : public testing::TestWithParam<LineCase> {};
-
-TEST_P(ReportLine, LabelThenMaskedText) {
-    EXPECT_EQ(ComposeReportLine(GetParam().line, GetParam().box), GetParam().printed);
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    Table, ReportLine,
-    testing::Values(LineCase{0, "", "Total number of defects observed       :"},
-                    LineCase{0, ".5", "Total number of defects observed       :0.50"},
-                    LineCase{1, "1.2.3", "Total opportunities observed           :1.2.3"},
-                    LineCase{2, "0.125", "Defects per Million Opportunities(DPMO):0.13"},
-                    LineCase{2, "3.33333333333333E-05",
-                             "Defects per Million Opportunities(DPMO):0.00"},
-                    LineCase{5, "-0.83", "Process Sigma Level  :-0.83"},
-                    LineCase{5, "\u2265 4.38", "Process Sigma Level  :\u2265 4.38"}));
-
 }  // namespace
 }  // namespace tallyvane
