@@ -118,10 +118,10 @@ FrmTallyvane::FrmTallyvane(QWidget* parent)
 
     CreateControls();
     SetTabOrder();
-    m_keyFilter = new NumericKeyFilter(this);
-    m_txttotaldefects->installEventFilter(m_keyFilter);
-    m_txttotalopportunities->installEventFilter(m_keyFilter);
-    connect(m_keyFilter, &NumericKeyFilter::enterPressed, this, &FrmTallyvane::MoveFocusOn);
+    auto* keyFilter = new NumericKeyFilter(this);
+    m_txttotaldefects->installEventFilter(keyFilter);
+    m_txttotalopportunities->installEventFilter(keyFilter);
+    connect(keyFilter, &NumericKeyFilter::enterPressed, this, &FrmTallyvane::MoveFocusOn);
     connect(m_cmdcalculate, &QPushButton::clicked, this, &FrmTallyvane::cmdcalculate_Click);
     connect(m_cmdPrint, &QPushButton::clicked, this, &FrmTallyvane::cmdPrint_Click);
     // Pointer moves over the bare surface reach the window; those over the link, the link.
@@ -283,12 +283,10 @@ void FrmTallyvane::cmdcalculate_Click() {
             boxes[i]->setCursorPosition(0);
         }
         m_txtprocesssigma->setToolTip(plan.sigmaIsLowerBound ? tr(kBoundTip) : QString());
-        for (QWidget* w :
-             {static_cast<QWidget*>(m_lblDPMO), static_cast<QWidget*>(m_txtDPMO),
-              static_cast<QWidget*>(m_lbldefectspercent),
-              static_cast<QWidget*>(m_txtdefectspercent), static_cast<QWidget*>(m_txtyields),
-              static_cast<QWidget*>(m_lblyield), static_cast<QWidget*>(m_txtprocesssigma),
-              static_cast<QWidget*>(m_lblprocesssigma)}) {
+        const std::array<QWidget*, 8> revealed{
+            m_lblDPMO,   m_txtDPMO,  m_lbldefectspercent, m_txtdefectspercent,
+            m_txtyields, m_lblyield, m_txtprocesssigma,   m_lblprocesssigma};
+        for (QWidget* w : revealed) {
             w->setVisible(true);
         }
     }

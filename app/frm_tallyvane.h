@@ -11,8 +11,6 @@ class QPushButton;
 
 namespace tallyvane {
 
-class NumericKeyFilter;
-
 // The one window: two input rows, Calculate, four result rows revealed by the first accepted
 // calculation, Print Result, the banner and the site link.
 class FrmTallyvane : public QWidget {
@@ -42,7 +40,6 @@ private:
     T* Control(std::string_view name) const;
 
     QPixmap m_banner;
-    NumericKeyFilter* m_keyFilter = nullptr;
     bool m_linkPressed = false;  // a left press on the link, waiting for its release
 
     QLabel* m_Label2 = nullptr;
