@@ -1,9 +1,9 @@
 #include "app/application.h"
 
 #include <QApplication>
-#include <QFont>
 
 #include "app/design.h"
+#include "app/design_font.h"
 
 namespace tallyvane {
 
@@ -12,10 +12,7 @@ void ConfigureApplication() {
     QGuiApplication::setDesktopFileName(QStringLiteral("example.tallyvane.Tallyvane"));
     // The window's own face as everybody's default, so that no other face is loaded at start
     // (and the warning boxes match the window).
-    QFont font(QString::fromLatin1(design::kFontFamily.data(),
-                                   static_cast<qsizetype>(design::kFontFamily.size())));
-    font.setPointSizeF(design::kFontPoints);
-    QApplication::setFont(font);
+    QApplication::setFont(DesignFont(design::kFontPoints));
 }
 
 }  // namespace tallyvane

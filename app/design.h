@@ -38,83 +38,32 @@ struct Control {
     std::optional<Font> font;
 };
 
-inline constexpr std::uint32_t kGrey = 0x00E0E0E0;
 inline constexpr std::uint32_t kYellow = 0x0000FFFF;
 inline constexpr std::uint32_t kNavy = 0x00800000;
 inline constexpr std::uint32_t kWhite = 0x00FFFFFF;
+inline constexpr std::uint32_t kGrey = kBackColor;
+inline constexpr Font kBold{kFontPoints, true};
+inline constexpr Font kSigmaFont{9.75, true};
 
+// clang-format off
 inline constexpr std::array<Control, 15> kControls{{
+    // name, kind, caption, left, top, width, height, tab index, hidden, back, fore, font
     {"Label2", Kind::kLabel, "Total Defects", 2520, 240, 1815, 375, 2, false, kGrey, {}, {}},
     {"txttotaldefects", Kind::kTextBox, "", 4560, 120, 1095, 375, 3, false, kYellow, {}, {}},
-    {"lbltotalopportunities",
-     Kind::kLabel,
-     "Total Opportunities",
-     2520,
-     720,
-     1815,
-     375,
-     1,
-     false,
-     kGrey,
-     {},
-     {}},
+    {"lbltotalopportunities", Kind::kLabel, "Total Opportunities", 2520, 720, 1815, 375, 1, false, kGrey, {}, {}},
     {"txttotalopportunities", Kind::kTextBox, "", 4560, 600, 1095, 375, 4, false, kYellow, {}, {}},
-    {"LblLink",
-     Kind::kLabel,
-     kSiteAddress,
-     0,
-     960,
-     2415,
-     255,
-     12,
-     false,
-     kGrey,
-     {},
-     Font{8.25, true}},
+    {"LblLink", Kind::kLabel, kSiteAddress, 0, 960, 2415, 255, 12, false, kGrey, {}, kBold},
     {"cmdcalculate", Kind::kButton, "Calculate", 4440, 1200, 1335, 495, 6, false, {}, {}, {}},
-    {"lblDPMO",
-     Kind::kLabel,
-     "Defects Per Million Opportunities (DPMO)",
-     2520,
-     2160,
-     1815,
-     495,
-     0,
-     true,
-     kGrey,
-     {},
-     {}},
+    {"lblDPMO", Kind::kLabel, "Defects Per Million Opportunities (DPMO)", 2520, 2160, 1815, 495, 0, true, kGrey, {}, {}},
     {"txtDPMO", Kind::kTextBox, "", 4560, 2160, 1095, 375, 5, true, kGrey, {}, {}},
-    {"lbldefectspercent",
-     Kind::kLabel,
-     "Defects (%)",
-     2520,
-     2760,
-     1815,
-     375,
-     7,
-     true,
-     kGrey,
-     {},
-     {}},
+    {"lbldefectspercent", Kind::kLabel, "Defects (%)", 2520, 2760, 1815, 375, 7, true, kGrey, {}, {}},
     {"txtdefectspercent", Kind::kTextBox, "", 4560, 2760, 1095, 375, 13, true, kGrey, {}, {}},
     {"lblyield", Kind::kLabel, "Yield (%)", 2520, 3360, 1815, 375, 9, true, kGrey, {}, {}},
     {"txtyields", Kind::kTextBox, "", 4560, 3360, 1095, 375, 8, true, kGrey, {}, {}},
-    {"lblprocesssigma",
-     Kind::kLabel,
-     "Process Sigma Level",
-     2520,
-     3960,
-     1815,
-     495,
-     11,
-     true,
-     kGrey,
-     {},
-     {}},
-    {"txtprocesssigma", Kind::kTextBox, "", 4560, 3960, 1095, 375, 10, true, kNavy, kWhite,
-     Font{9.75, true}},
+    {"lblprocesssigma", Kind::kLabel, "Process Sigma Level", 2520, 3960, 1815, 495, 11, true, kGrey, {}, {}},
+    {"txtprocesssigma", Kind::kTextBox, "", 4560, 3960, 1095, 375, 10, true, kNavy, kWhite, kSigmaFont},
     {"cmdPrint", Kind::kButton, "Print Result", 4440, 4560, 1335, 255, 14, false, {}, {}, {}},
 }};
+// clang-format on
 
 }  // namespace tallyvane::design

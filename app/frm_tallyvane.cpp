@@ -1,7 +1,6 @@
 #include "app/frm_tallyvane.h"
 
 #include <QDesktopServices>
-#include <QFont>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMouseEvent>
@@ -14,6 +13,7 @@
 
 #include "app/centring.h"
 #include "app/design.h"
+#include "app/design_font.h"
 #include "app/message_box.h"
 #include "app/numeric_key_filter.h"
 #include "app/raw_image.h"
@@ -30,13 +30,6 @@ using toolkit::PixelsFromTwips;
 
 QString FromUtf8(std::string_view text) {
     return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
-
-QFont DesignFont(double points, bool bold) {
-    QFont font(FromUtf8(design::kFontFamily));
-    font.setPointSizeF(points);
-    font.setBold(bold);
-    return font;
 }
 
 QWidget* CreateControl(const design::Control& c, QWidget* parent) {
@@ -108,7 +101,7 @@ FrmTallyvane::FrmTallyvane(QWidget* parent)
     setWindowTitle(QStringLiteral("Tallyvane-") + QString::fromLatin1(kSiteAddress));
     setWindowIcon(QIcon(QPixmap::fromImage(
         RawImage(QStringLiteral(":/images/icon.rgba"), 32, 32, QImage::Format_RGBA8888))));
-    setFont(DesignFont(design::kFontPoints, false));
+    setFont(DesignFont(design::kFontPoints));
     QPalette palette = this->palette();
     palette.setColor(QPalette::Window, ColorFromBgr(design::kBackColor));
     setPalette(palette);
@@ -146,9 +139,7 @@ void FrmTallyvane::CreateControls() {
     for (const design::Control& c : design::kControls) {
         CreateControl(c, this);
     }
-    m_Label2 = Control<QLabel>("Label2");
     m_txttotaldefects = Control<QLineEdit>("txttotaldefects");
-    m_lbltotalopportunities = Control<QLabel>("lbltotalopportunities");
     m_txttotalopportunities = Control<QLineEdit>("txttotalopportunities");
     m_LblLink = Control<QLabel>("LblLink");
     m_cmdcalculate = Control<QPushButton>("cmdcalculate");

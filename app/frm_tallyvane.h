@@ -42,9 +42,7 @@ private:
     QPixmap m_banner;
     bool m_linkPressed = false;  // a left press on the link, waiting for its release
 
-    QLabel* m_Label2 = nullptr;
     QLineEdit* m_txttotaldefects = nullptr;
-    QLabel* m_lbltotalopportunities = nullptr;
     QLineEdit* m_txttotalopportunities = nullptr;
     QLabel* m_LblLink = nullptr;
     QPushButton* m_cmdcalculate = nullptr;
