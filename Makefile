@@ -18,7 +18,9 @@ build: configure
 test: build
 	@cd $(BUILD_DIR) && ctest --output-on-failure -j2
 
-run: build
+# The program alone: no tests, sanitizer builds or benchmarks.
+run: configure
+	@cmake --build $(BUILD_DIR) --target tallyvane
 	@$(BUILD_DIR)/app/tallyvane
 
 package: build
@@ -28,7 +30,9 @@ package: build
 
 # Every benchmark: the core against its yardsticks, a Calculate click on the real window, and
 # start-up against a minimal Qt window (bench/README.md holds the figures).
-bench: build
+bench: configure
+	@cmake --build $(BUILD_DIR) --target core_bench interaction_bench tallyvane_probe \
+		minimal_probe text_probe
 	@$(BUILD_DIR)/bench/core_bench --benchmark_repetitions=10 --benchmark_report_aggregates_only=true
 	@$(BUILD_DIR)/bench/interaction_bench --benchmark_repetitions=10 \
 		--benchmark_report_aggregates_only=true

@@ -3,7 +3,7 @@
 #include <QApplication>
 
 #include "app/design.h"
-#include "app/design_font.h"
+#include "app/design_style.h"
 
 namespace tallyvane {
 

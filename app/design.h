@@ -11,9 +11,21 @@
 // 0x00BBGGRR; what a row leaves empty is the platform's default.
 namespace tallyvane::design {
 
+inline constexpr int kTwipsPerPixel = 15;
+
+// Whole pixels at 15 twips each, a half going up.
+constexpr int Pixels(int twips) {
+    return (2 * twips + kTwipsPerPixel) / (2 * kTwipsPerPixel);
+}
+
 inline constexpr int kClientWidth = 6000;
 inline constexpr int kClientHeight = 1800;
+// The outer size, frame included, from the first accepted calculation on.
+inline constexpr int kResultsWidth = 6120;
+inline constexpr int kResultsHeight = 5600;
 inline constexpr std::uint32_t kBackColor = 0x00E0E0E0;
+inline constexpr std::uint32_t kBlack = 0;
+inline constexpr std::uint32_t kBlue = 0x00FF0000;  // the highlighted link
 
 // The platform's stand-in for the designed sans face, sized in points.
 inline constexpr std::string_view kFontFamily = "Liberation Sans";

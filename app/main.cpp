@@ -2,7 +2,8 @@
 #include <cstdio>
 
 #include "app/application.h"
-#include "app/frm_tallyvane.h"
+#include "app/main_window.h"
+#include "app/message_box_warnings.h"
 
 int main(int argc, char* argv[]) {
 #if defined(Q_OS_UNIX) && !defined(Q_OS_MACOS)
@@ -18,7 +19,8 @@ int main(int argc, char* argv[]) {
 #endif
     QApplication app(argc, argv);
     tallyvane::ConfigureApplication();
-    tallyvane::FrmTallyvane window;
+    tallyvane::MessageBoxWarnings warnings;
+    tallyvane::MainWindow window(warnings);
     window.show();
     return QApplication::exec();
 }

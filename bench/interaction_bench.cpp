@@ -7,13 +7,15 @@
 #include <QLineEdit>
 #include <QPushButton>
 
-#include "app/frm_tallyvane.h"
+#include "app/main_window.h"
+#include "app/message_box_warnings.h"
 #include "calc/calculation.h"
 
 namespace {
 
 void BM_CalculateClick(benchmark::State& state) {
-    tallyvane::FrmTallyvane window;
+    tallyvane::MessageBoxWarnings warnings;
+    tallyvane::MainWindow window(warnings);
     window.show();
     QCoreApplication::processEvents();
     auto* defects = window.findChild<QLineEdit*>(QStringLiteral("txttotaldefects"));

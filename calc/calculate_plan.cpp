@@ -1,12 +1,16 @@
 #include "calc/calculate_plan.h"
 
-#include <optional>
-
 #include "calc/calculation.h"
 #include "calc/number_reading.h"
+#include "calc/warning_texts.h"
 #include "calc/zero_defect_bound.h"
 
 namespace tallyvane {
+namespace {
+
+constexpr std::string_view kBoundPrefix = "\u2265 ";  // "≥ "
+
+}  // namespace
 
 CalculatePlan PlanCalculate(std::string_view defects, std::string_view opportunities) {
     CalculationOutcome outcome = RunCalculation(defects, opportunities);
@@ -32,11 +36,10 @@ CalculatePlan PlanCalculate(std::string_view defects, std::string_view opportuni
         }
         case FailureCause::kOutOfRange:
         case FailureCause::kFloatingPoint:
-            plan.warning = kWarnNegativeCounts;
+            plan.warning = warning::kNegativeCounts;
             break;
         case FailureCause::kUnreadable:
-        case FailureCause::kLogOfZero:
-            plan.warning = kWarnInvalidCounts;
+            plan.warning = warning::kInvalidCounts;
             break;
     }
     return plan;

@@ -6,12 +6,6 @@
 
 namespace tallyvane {
 
-inline constexpr std::string_view kWarnInvalidCounts =
-    "Please enter valid Defects and Opportunities Values";
-inline constexpr std::string_view kWarnNegativeCounts =
-    "Defects and opportunities can not be negative!";
-inline constexpr std::string_view kBoundPrefix = "\u2265 ";  // "≥ "
-
 // What the Calculate button does to the window for two input texts, decided without a window.
 struct CalculatePlan {
     // A prompt for the modal warning box; empty for none.

@@ -5,12 +5,18 @@
 
 #include "calc/number_reading.h"
 #include "calc/number_text.h"
-#include "stats/checked.h"
+#include "calc/warning_texts.h"
+#include "stats/finite_or_throw.h"
 #include "stats/math_fault.h"
 #include "stats/normsinv.h"
 
 namespace tallyvane {
 namespace {
+
+constexpr std::string_view kDpmo = "DPMO";
+constexpr std::string_view kSigmaLevel = "Process sigma level";
+constexpr std::string_view kUnreadableCount = "a count that cannot be read as a number.";
+constexpr std::string_view kFractionTooSmall = "the defect fraction is too small for a double.";
 
 CalculationOutcome Warning(std::string_view text) {
     CalculationOutcome outcome;
@@ -18,10 +24,11 @@ CalculationOutcome Warning(std::string_view text) {
     return outcome;
 }
 
-void Fail(CalculationOutcome& outcome, std::string_view metric, std::string_view cause,
-          FailureCause kind) {
-    outcome.failure.assign(metric).append(": ").append(cause);
-    outcome.cause = kind;
+CalculationOutcome Failed(CalculationOutcome outcome, std::string_view metric, FailureCause cause,
+                          std::string_view reason) {
+    outcome.failure.assign(metric).append(": ").append(reason);
+    outcome.cause = cause;
+    return outcome;
 }
 
 FailureCause CauseOf(const MathFault& fault) {
@@ -29,79 +36,75 @@ FailureCause CauseOf(const MathFault& fault) {
         case MathFault::Kind::OutOfRange:
             return FailureCause::kOutOfRange;
         case MathFault::Kind::LogOfZero:
-            return FailureCause::kLogOfZero;
+            // Only a yield of exactly 1 reaches it, and only zero defects give that yield.
+            return FailureCause::kNoDefects;
         case MathFault::Kind::FloatingPoint:
             break;
     }
     return FailureCause::kFloatingPoint;
 }
 
-constexpr std::string_view kUnreadableCount = "a count that cannot be read as a number.";
-
 // The sigma level from the strict readings. One or more defects are never taken for none:
 // where 1 - D/O rounds to exactly 1, the level comes from the defect fraction instead, by the
 // symmetry of the quantile.
-double SigmaLevel(double ds, double os) {
-    const double fraction = Checked(ds / os);
-    const double p = Checked(1.0 - fraction);
-    const double z = (p == 1.0 && ds > 0.0) ? -NormSInv(fraction) : NormSInv(p);
-    return Checked(z + 1.5);
+CalculationOutcome WithSigmaLevel(CalculationOutcome outcome, std::string_view defects,
+                                  std::string_view opportunities) {
+    const std::optional<double> ds = ReadStrict(defects);
+    const std::optional<double> os = ReadStrict(opportunities);
+    if (!ds || !os) {
+        return Failed(std::move(outcome), kSigmaLevel, FailureCause::kUnreadable, kUnreadableCount);
+    }
+    try {
+        const double fraction = FiniteOrThrow(*ds / *os);
+        if (fraction == 0.0 && *ds != 0.0) {
+            return Failed(std::move(outcome), kSigmaLevel, FailureCause::kUnreadable,
+                          kFractionTooSmall);
+        }
+        const double p = FiniteOrThrow(1.0 - fraction);
+        const double z = (p == 1.0 && fraction != 0.0) ? -NormSInv(fraction) : NormSInv(p);
+        outcome.sigmaText = FormatTwoDecimals(FiniteOrThrow(z + 1.5));
+        return outcome;
+    } catch (const MathFault& fault) {
+        return Failed(std::move(outcome), kSigmaLevel, CauseOf(fault), fault.what());
+    }
 }
 
 }  // namespace
 
 CalculationOutcome RunCalculation(std::string_view defects, std::string_view opportunities) {
     if (defects.empty() && opportunities.empty()) {
-        return Warning(kWarnBothMissing);
+        return Warning(warning::kBothMissing);
     }
     if (opportunities.empty()) {
-        return Warning(kWarnOpportunitiesMissing);
+        return Warning(warning::kOpportunitiesMissing);
     }
     if (defects.empty()) {
-        return Warning(kWarnDefectsMissing);
+        return Warning(warning::kDefectsMissing);
     }
-
-    CalculationOutcome outcome;
     const std::optional<double> d = ReadLenient(defects);
     const std::optional<double> o = ReadLenient(opportunities);
     if (!d || !o) {
-        Fail(outcome, "DPMO", kUnreadableCount, FailureCause::kUnreadable);
-        return outcome;
+        return Failed({}, kDpmo, FailureCause::kUnreadable, kUnreadableCount);
     }
     if (*o < *d) {
-        return Warning(kWarnDefectsExceed);
+        return Warning(warning::kDefectsExceed);
     }
     if (*o == *d) {
-        return Warning(kWarnSigmaZero);
+        return Warning(warning::kSigmaZero);
     }
 
-    std::string_view metric = "DPMO";
+    CalculationOutcome outcome;
+    double fraction = 0.0;
     try {
-        const double fraction = Checked(*d / *o);
-        outcome.dpmoText = PlainText(Checked(fraction * 1000000.0));
-        metric = "Defect fraction";
-        outcome.defectsPercentText = FormatPercent(fraction);
-        metric = "Yield";
-        outcome.yieldText = FormatPercent(Checked(1.0 - fraction));
-
-        metric = "Process sigma level";
-        const std::optional<double> ds = ReadStrict(defects);
-        const std::optional<double> os = ReadStrict(opportunities);
-        if (!ds || !os) {
-            Fail(outcome, metric, kUnreadableCount, FailureCause::kUnreadable);
-            return outcome;
-        }
-        try {
-            outcome.sigmaText = FormatTwoDecimals(SigmaLevel(*ds, *os));
-        } catch (const MathFault& fault) {
-            const bool noDefects = fault.kind() == MathFault::Kind::LogOfZero && *ds == 0.0;
-            Fail(outcome, metric, fault.description(),
-                 noDefects ? FailureCause::kNoDefects : CauseOf(fault));
-        }
+        fraction = FiniteOrThrow(*d / *o);
+        outcome.dpmoText = PlainText(FiniteOrThrow(fraction * 1000000.0));
     } catch (const MathFault& fault) {
-        Fail(outcome, metric, fault.description(), CauseOf(fault));
+        return Failed(std::move(outcome), kDpmo, CauseOf(fault), fault.what());
     }
-    return outcome;
+    // A finite fraction has a finite 1 - fraction: neither percentage can fail.
+    outcome.defectsPercentText = FormatPercent(fraction);
+    outcome.yieldText = FormatPercent(1.0 - fraction);
+    return WithSigmaLevel(std::move(outcome), defects, opportunities);
 }
 
 }  // namespace tallyvane

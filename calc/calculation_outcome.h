@@ -8,9 +8,8 @@ namespace tallyvane {
 enum class FailureCause {
     kNone,
     kNoDefects,      // zero defects: the yield is exactly 1 and the quantile is infinite
-    kUnreadable,     // a count that only the lenient reading accepts, or one beyond a double
+    kUnreadable,     // a count only the lenient reading accepts, or counts beyond a double
     kOutOfRange,     // a probability outside 0 to 1 (negative counts)
-    kLogOfZero,      // a quantile of exactly 0 or 1 other than for zero defects
     kFloatingPoint,  // overflow, division by zero or invalid operation (negative counts)
 };
 

@@ -1,6 +1,7 @@
 #include "calc/number_text.h"
 
 #include <charconv>
+#include <cmath>
 #include <cstddef>
 #include <optional>
 
@@ -46,6 +47,9 @@ SignificantForm ToSignificantForm(double value) {
 }
 
 std::string Masked(double value, long long shift) {
+    if (!std::isfinite(value)) {
+        return {};
+    }
     const SignificantForm form = ToSignificantForm(value);
     return RoundToTwoDecimals(DecimalDigits{form.negative,
                                             std::string_view(form.digits, kSignificantDigits),
@@ -118,6 +122,9 @@ std::string PlainText(double value) {
     if (value == 0.0) {
         return "0";  // negative zero too
     }
+    if (!std::isfinite(value)) {
+        return {};
+    }
     char buf[40];
     const auto result =
         std::to_chars(buf, buf + sizeof buf, value, std::chars_format::general, kSignificantDigits);
@@ -130,7 +137,8 @@ std::string PlainText(double value) {
 }
 
 std::string FormatPercent(double value) {
-    return Masked(value, 2) + '%';
+    std::string text = Masked(value, 2);
+    return text.empty() ? text : text + '%';
 }
 
 std::string FormatTwoDecimals(double value) {

@@ -8,6 +8,7 @@ namespace tallyvane {
 // The plain text of a double: 15 significant digits, trailing zeros and a bare point dropped,
 // "0" before the point below 1, no grouping. Fixed digits from 0.0001 up to below 1e15;
 // outside that the exponent form, as in "3.33333333333333E-05" or "1E+15". Zero gives "0".
+// An infinity or a NaN has no text: it gives an empty one, and so do the masks below.
 std::string PlainText(double value);
 
 // The mask "0.00%": the value times 100 with at least one integer digit and two decimals,

@@ -3,7 +3,7 @@
 #include <cmath>
 
 #include "calc/number_text.h"
-#include "stats/checked.h"
+#include "stats/finite_or_throw.h"
 #include "stats/math_fault.h"
 #include "stats/normsinv.h"
 
@@ -16,7 +16,7 @@ std::optional<double> ZeroDefectSigmaBound(double opportunities) {
     // -expm1 keeps q accurate where 0.05^(1/O) rounds to 1 for huge O.
     const double q = -std::expm1(std::log(0.05) / opportunities);
     try {
-        return Checked(1.5 - NormSInv(q));
+        return FiniteOrThrow(1.5 - NormSInv(q));
     } catch (const MathFault&) {
         return std::nullopt;
     }

@@ -8,7 +8,7 @@ seconds=$2
 root=$(cd "$(dirname "$0")/.." && pwd)
 mkdir -p "$build/findings"
 status=0
-for target in fuzz_calculation fuzz_normsinv fuzz_readings fuzz_text_mask fuzz_filter_key; do
+for target in fuzz_calculation; do
     corpus="$root/fuzz/corpus/$target"
     scratch="$build/scratch/$target"
     mkdir -p "$corpus" "$scratch"

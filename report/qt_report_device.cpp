@@ -5,12 +5,10 @@
 #include <QPrinterInfo>
 #include <string>
 
+#include "calc/warning_texts.h"
+
 namespace tallyvane {
 namespace {
-
-QString FromUtf8(std::string_view text) {
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
 
 [[noreturn]] void Fail(std::string_view message) {
     throw PrintFailure(std::string(message));
@@ -21,18 +19,18 @@ QString FromUtf8(std::string_view text) {
 QtReportDevice::QtReportDevice(const QString& docName) {
     const QPrinterInfo info = QPrinterInfo::defaultPrinter();
     if (info.isNull()) {
-        Fail(kNoDefaultPrinter);
+        Fail(warning::kNoDefaultPrinter);
     }
     m_printer = std::make_unique<QPrinter>(info, QPrinter::HighResolution);
     m_printer->setDocName(docName);
     if (!m_printer->isValid() || !m_painter.begin(m_printer.get())) {
-        Fail(kReportNotPrinted);
+        Fail(warning::kReportNotPrinted);
     }
     const QRectF area = m_printer->pageRect(QPrinter::DevicePixel);
     m_pageWidth = area.width();
     m_pageHeight = area.height();
     if (!(m_pageWidth > 0 && m_pageHeight > 0)) {
-        Fail(kReportNotPrinted);
+        Fail(warning::kReportNotPrinted);
     }
 }
 
@@ -46,7 +44,7 @@ QtReportDevice::~QtReportDevice() {
 void QtReportDevice::Check() const {
     if (m_printer->printerState() == QPrinter::Error ||
         m_printer->printerState() == QPrinter::Aborted) {
-        Fail(kReportNotPrinted);
+        Fail(warning::kReportNotPrinted);
     }
 }
 
@@ -68,7 +66,7 @@ void QtReportDevice::Scale(double x1, double y1, double x2, double y2) {
 }
 
 void QtReportDevice::SetFontName(std::string_view name) {
-    m_font.setFamily(FromUtf8(name));
+    m_font.setFamily(QString::fromUtf8(name));
 }
 
 void QtReportDevice::SetFontSize(double points) {
@@ -89,7 +87,7 @@ void QtReportDevice::Print(std::string_view text) {
     if (!text.empty()) {
         m_painter.setFont(m_font);
         m_painter.drawText(QPointF(DeviceX(m_currentX), DeviceY(m_currentY) + metrics.ascent()),
-                           FromUtf8(text));
+                           QString::fromUtf8(text));
     }
     m_currentY += metrics.lineSpacing() / m_pageHeight * (m_y2 - m_y1);
     m_currentX = m_x1;
@@ -100,7 +98,7 @@ void QtReportDevice::EndDoc() {
     Check();
     m_ended = true;
     if (!m_painter.end()) {
-        Fail(kReportNotPrinted);
+        Fail(warning::kReportNotPrinted);
     }
     Check();
 }

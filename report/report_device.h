@@ -1,7 +1,6 @@
 #pragma once
 
 #include <stdexcept>
-#include <string>
 #include <string_view>
 
 namespace tallyvane {
@@ -11,10 +10,6 @@ class PrintFailure : public std::runtime_error {
 public:
     using std::runtime_error::runtime_error;
 };
-
-inline constexpr std::string_view kNoDefaultPrinter =
-    "No default printer is set up. The report was not printed.";
-inline constexpr std::string_view kReportNotPrinted = "The report could not be printed.";
 
 // The printer operations the report needs. Positions are in the current user scale; any
 // operation may throw PrintFailure.

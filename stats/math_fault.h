@@ -15,21 +15,13 @@ public:
         FloatingPoint,  // an overflow, a division by zero or an invalid operation
     };
 
-    // Program-defined errors number from 0x80040000 (as a signed 32-bit value).
-    static constexpr long kProgramErrorBase = -2147221504;
-    static constexpr long kInvalidArgument = 5;
-    static constexpr long kOverflow = 6;
-
-    MathFault(Kind kind, long number, const std::string& description)
-        : std::runtime_error(description), m_kind(kind), m_number(number) {}
+    MathFault(Kind kind, const std::string& description)
+        : std::runtime_error(description), m_kind(kind) {}
 
     Kind kind() const { return m_kind; }
-    long number() const { return m_number; }
-    std::string description() const { return what(); }
 
 private:
     Kind m_kind;
-    long m_number;
 };
 
 }  // namespace tallyvane

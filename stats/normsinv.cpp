@@ -2,7 +2,7 @@
 
 #include <cmath>
 
-#include "stats/checked.h"
+#include "stats/finite_or_throw.h"
 #include "stats/math_fault.h"
 
 namespace tallyvane {
@@ -24,10 +24,10 @@ constexpr double kHighBreak = 0.97575;
 // sqrt(-2 ln x) for a tail; x is p or 1 - p.
 double TailVariable(double x) {
     if (x == 0.0) {
-        throw MathFault(MathFault::Kind::LogOfZero, MathFault::kInvalidArgument,
+        throw MathFault(MathFault::Kind::LogOfZero,
                         "Invalid procedure call or argument: logarithm of zero.");
     }
-    return std::sqrt(Checked(std::log(x) * -2.0));
+    return std::sqrt(FiniteOrThrow(std::log(x) * -2.0));
 }
 
 double TailNumerator(double q) {
@@ -41,26 +41,25 @@ double TailDenominator(double q) {
 
 double NormSInv(double p) {
     if (!(p >= 0.0 && p <= 1.0)) {
-        throw MathFault(MathFault::Kind::OutOfRange, MathFault::kProgramErrorBase,
-                        "NormSInv: Argument out of range.");
+        throw MathFault(MathFault::Kind::OutOfRange, "NormSInv: Argument out of range.");
     }
     if (p < kLowBreak) {
         const double q = TailVariable(p);
         const double num = TailNumerator(q);
         const double den = TailDenominator(q);
-        return Checked(num / den);
+        return FiniteOrThrow(num / den);
     }
     if (p <= kHighBreak) {
-        const double q = Checked(p - 0.5);
-        const double r = Checked(q * q);
+        const double q = FiniteOrThrow(p - 0.5);
+        const double r = FiniteOrThrow(q * q);
         const double num = (((((a1 * r + a2) * r + a3) * r + a4) * r + a5) * r + a6) * q;
         const double den = (((((b1 * r + b2) * r + b3) * r + b4) * r + b5) * r + 1.0);
-        return Checked(num / den);
+        return FiniteOrThrow(num / den);
     }
-    const double q = TailVariable(Checked(1.0 - p));
+    const double q = TailVariable(FiniteOrThrow(1.0 - p));
     const double num = -TailNumerator(q);
     const double den = TailDenominator(q);
-    return Checked(num / den);
+    return FiniteOrThrow(num / den);
 }
 
 }  // namespace tallyvane

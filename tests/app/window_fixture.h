@@ -1,63 +1,50 @@
 #pragma once
 
-#include <QLabel>
 #include <QLineEdit>
-#include <QPushButton>
-#include <QString>
 #include <QTest>
-#include <memory>
-#include <vector>
 
-#include "app/frm_tallyvane.h"
-#include "app/message_box.h"
+#include "app/main_window.h"
+#include "app/warnings.h"
 
 namespace tallyvane::testing {
 
-// One message box call as the window made it.
-struct ShownBox {
-    QString prompt;
-    int buttons;
-    QString title;
+class RecordedWarnings : public Warnings {
+public:
+    void warn(const QString& text) override { texts << text; }
+    QStringList texts;
 };
 
-// A fresh, shown and active window whose message boxes are recorded instead of shown.
-class WindowFixture {
+// A fresh, shown and active window whose warnings are recorded instead of shown.
+class Window {
 public:
-    WindowFixture() : m_window(std::make_unique<FrmTallyvane>()) {
-        SetMessageBoxHook(
-            [this](QWidget*, const QString& prompt, int buttons, const QString& title) {
-                m_boxes.push_back({prompt, buttons, title});
-                return kMsgBoxAnswerOk;
-            });
-        m_window->show();
-        m_window->activateWindow();
-        QVERIFY(QTest::qWaitForWindowActive(m_window.get()));
+    Window() {
+        window.show();
+        window.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&window));
     }
-    ~WindowFixture() { SetMessageBoxHook({}); }
-
-    FrmTallyvane& window() { return *m_window; }
-    const std::vector<ShownBox>& boxes() const { return m_boxes; }
 
     template <typename T = QWidget>
-    T* control(const char* name) const {
-        return m_window->findChild<T*>(QString::fromLatin1(name));
+    T* control(const QString& name) const {
+        return window.findChild<T*>(name);
     }
-    QLineEdit* box(const char* name) const { return control<QLineEdit>(name); }
-
+    QLineEdit* box(const QString& name) const { return control<QLineEdit>(name); }
     // Pastes, as the context menu would: no key filter involved.
     void enter(const QString& defects, const QString& opportunities) {
         box("txttotaldefects")->setText(defects);
         box("txttotalopportunities")->setText(opportunities);
     }
-    void calculate() { QTest::mouseClick(control<QPushButton>("cmdcalculate"), Qt::LeftButton); }
+    void click(const QString& button) { QTest::mouseClick(control(button), Qt::LeftButton); }
+    void calculate(const QString& defects, const QString& opportunities) {
+        enter(defects, opportunities);
+        click("cmdcalculate");
+    }
     QStringList results() const {
         return {box("txtDPMO")->text(), box("txtdefectspercent")->text(), box("txtyields")->text(),
                 box("txtprocesssigma")->text()};
     }
 
-private:
-    std::unique_ptr<FrmTallyvane> m_window;
-    std::vector<ShownBox> m_boxes;
+    RecordedWarnings warnings;
+    MainWindow window{warnings};
 };
 
 }  // namespace tallyvane::testing

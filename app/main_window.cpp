@@ -1,0 +1,292 @@
+#include "app/main_window.h"
+
+#include <QDesktopServices>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QPushButton>
+#include <QScreen>
+#include <QUrl>
+#include <algorithm>
+#include <cmath>
+#include <limits>
+#include <optional>
+#include <vector>
+
+#include "app/design.h"
+#include "app/design_style.h"
+#include "app/numeric_key_filter.h"
+#include "app/raw_image.h"
+#include "app/warnings.h"
+#include "calc/calculate_plan.h"
+#include "report/qt_report_device.h"
+#include "report/result_report.h"
+
+namespace tallyvane {
+namespace {
+
+using design::Pixels;
+
+QWidget* CreateControl(const design::Control& c, QWidget* parent) {
+    QWidget* w = nullptr;
+    QPalette palette = parent->palette();
+    switch (c.kind) {
+        case design::Kind::kLabel: {
+            auto* label = new QLabel(QString::fromUtf8(c.caption), parent);
+            label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+            label->setWordWrap(true);
+            label->setAutoFillBackground(true);
+            label->setTextFormat(Qt::PlainText);
+            label->setFocusPolicy(Qt::NoFocus);
+            if (c.backColor)
+                palette.setColor(QPalette::Window, DesignColor(*c.backColor));
+            if (c.foreColor)
+                palette.setColor(QPalette::WindowText, DesignColor(*c.foreColor));
+            w = label;
+            break;
+        }
+        case design::Kind::kTextBox: {
+            auto* box = new QLineEdit(QString::fromUtf8(c.caption), parent);
+            box->setMaxLength(std::numeric_limits<int>::max());  // no length limit
+            if (c.backColor)
+                palette.setColor(QPalette::Base, DesignColor(*c.backColor));
+            if (c.foreColor)
+                palette.setColor(QPalette::Text, DesignColor(*c.foreColor));
+            w = box;
+            break;
+        }
+        case design::Kind::kButton: {
+            auto* button = new QPushButton(QString::fromUtf8(c.caption), parent);
+            button->setAutoDefault(true);  // Enter, like Space, clicks the focused button
+            w = button;
+            break;
+        }
+    }
+    w->setObjectName(QString::fromUtf8(c.name));
+    w->setPalette(palette);
+    if (c.font)
+        w->setFont(DesignFont(c.font->points, c.font->bold));
+    w->setGeometry(Pixels(c.left), Pixels(c.top), Pixels(c.width), Pixels(c.height));
+    if (c.hiddenAtStart)
+        w->hide();
+    return w;
+}
+
+// Each box with the label of its row, which names it for screen readers: the two inputs, then
+// the four results.
+constexpr std::array<std::pair<std::string_view, std::string_view>, 6> kRows{{
+    {"Label2", "txttotaldefects"},
+    {"lbltotalopportunities", "txttotalopportunities"},
+    {"lblDPMO", "txtDPMO"},
+    {"lbldefectspercent", "txtdefectspercent"},
+    {"lblyield", "txtyields"},
+    {"lblprocesssigma", "txtprocesssigma"},
+}};
+
+int HalfOf(int pixels) {
+    return static_cast<int>(std::lround(pixels / 2.0));
+}
+
+}  // namespace
+
+MainWindow::MainWindow(Warnings& warnings, QWidget* parent)
+    : QWidget(parent),
+      m_warnings(warnings),
+      m_banner(QPixmap::fromImage(
+          RawImage(QStringLiteral(":/images/banner.rgb"), 146, 58, QImage::Format_RGB888))) {
+    setObjectName(QStringLiteral("frmtallyvane"));
+    setWindowTitle(QStringLiteral("Tallyvane-") + QString::fromLatin1(kSiteAddress));
+    setWindowIcon(QIcon(QPixmap::fromImage(
+        RawImage(QStringLiteral(":/images/icon.rgba"), 32, 32, QImage::Format_RGBA8888))));
+    setFont(DesignFont(design::kFontPoints));
+    QPalette palette = this->palette();
+    palette.setColor(QPalette::Window, DesignColor(design::kBackColor));
+    setPalette(palette);
+    setAutoFillBackground(true);
+    resize(Pixels(design::kClientWidth), Pixels(design::kClientHeight));
+
+    createControls();
+    auto* keyFilter = new NumericKeyFilter(this);
+    m_defectsBox->installEventFilter(keyFilter);
+    m_opportunitiesBox->installEventFilter(keyFilter);
+    connect(keyFilter, &NumericKeyFilter::enterPressed, this, &MainWindow::moveFocusOn);
+    connect(m_calculateButton, &QPushButton::clicked, this, &MainWindow::calculate);
+    connect(m_printButton, &QPushButton::clicked, this, &MainWindow::printReport);
+    // Pointer moves over the bare surface reach the window; those over the link, the link.
+    setMouseTracking(true);
+    m_link->setMouseTracking(true);
+    m_link->installEventFilter(this);
+    m_link->setCursor(Qt::WhatsThisCursor);
+
+    // The native window exists before centring, so that the frame, where the platform already
+    // knows it, counts in the outer size.
+    winId();
+    centreOnScreen();
+    m_defectsBox->setFocus();
+}
+
+template <typename T>
+T* MainWindow::control(std::string_view name) const {
+    return findChild<T*>(QString::fromUtf8(name), Qt::FindDirectChildrenOnly);
+}
+
+void MainWindow::createControls() {
+    for (const design::Control& c : design::kControls) {
+        CreateControl(c, this);
+    }
+    for (const auto& [labelName, boxName] : kRows) {
+        QLabel* label = control<QLabel>(labelName);
+        QLineEdit* box = control<QLineEdit>(boxName);
+        label->setBuddy(box);
+        box->setAccessibleName(label->text());
+    }
+    m_defectsBox = control<QLineEdit>("txttotaldefects");
+    m_opportunitiesBox = control<QLineEdit>("txttotalopportunities");
+    m_link = control<QLabel>("LblLink");
+    m_calculateButton = control<QPushButton>("cmdcalculate");
+    m_printButton = control<QPushButton>("cmdPrint");
+    for (std::size_t i = 0; i < m_resultRows.size(); ++i) {
+        m_resultRows[i] = {control<QLabel>(kRows[i + 2].first),
+                           control<QLineEdit>(kRows[i + 2].second)};
+    }
+
+    std::vector<const design::Control*> tabOrder;
+    for (const design::Control& c : design::kControls) {
+        if (c.kind != design::Kind::kLabel)
+            tabOrder.push_back(&c);
+    }
+    std::sort(tabOrder.begin(), tabOrder.end(),
+              [](const auto* a, const auto* b) { return a->tabIndex < b->tabIndex; });
+    for (std::size_t i = 0; i + 1 < tabOrder.size(); ++i) {
+        setTabOrder(control<QWidget>(tabOrder[i]->name), control<QWidget>(tabOrder[i + 1]->name));
+    }
+}
+
+void MainWindow::centreOnScreen() {
+    const QRect screen = this->screen()->geometry();
+    const QSize outer = frameGeometry().size();
+    move(screen.x() + HalfOf(screen.width() - outer.width()),
+         screen.y() + HalfOf(screen.height() - outer.height()));
+}
+
+void MainWindow::growToShowResults() {
+    const QSize frame = frameGeometry().size() - size();
+    resize(QSize(Pixels(design::kResultsWidth), Pixels(design::kResultsHeight)) - frame);
+}
+
+void MainWindow::paintEvent(QPaintEvent* event) {
+    QWidget::paintEvent(event);
+    QPainter painter(this);
+    painter.drawPixmap(0, 0, m_banner);
+}
+
+void MainWindow::mouseMoveEvent(QMouseEvent* event) {
+    // Only the bare surface (the banner included) counts, not a control that lets moves
+    // through.
+    if (!childAt(event->position().toPoint())) {
+        plainLink();
+    }
+    QWidget::mouseMoveEvent(event);
+}
+
+bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
+    if (watched != m_link) {
+        return QWidget::eventFilter(watched, event);
+    }
+    switch (event->type()) {
+        case QEvent::MouseMove:
+            highlightLink();
+            return true;
+        case QEvent::MouseButtonPress:
+            m_linkPressed = static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton;
+            return true;
+        case QEvent::MouseButtonRelease: {
+            const auto* mouse = static_cast<QMouseEvent*>(event);
+            const bool click = m_linkPressed && mouse->button() == Qt::LeftButton &&
+                               m_link->rect().contains(mouse->position().toPoint());
+            m_linkPressed = false;
+            if (click)
+                openSite();
+            return true;
+        }
+        default:
+            return QWidget::eventFilter(watched, event);
+    }
+}
+
+void MainWindow::setLinkStyle(bool highlighted) {
+    QFont font = m_link->font();
+    font.setBold(highlighted);
+    font.setUnderline(highlighted);
+    m_link->setFont(font);
+    QPalette palette = m_link->palette();
+    palette.setColor(QPalette::WindowText,
+                     DesignColor(highlighted ? design::kBlue : design::kBlack));
+    m_link->setPalette(palette);
+}
+
+void MainWindow::highlightLink() {
+    setLinkStyle(true);
+}
+
+void MainWindow::plainLink() {
+    setLinkStyle(false);
+}
+
+void MainWindow::openSite() {
+    // Whether a browser comes up or not, the window carries on as it was.
+    QDesktopServices::openUrl(QUrl::fromUserInput(QString::fromLatin1(kSiteAddress)));
+}
+
+void MainWindow::moveFocusOn(QObject* box) {
+    if (box == m_defectsBox) {
+        m_opportunitiesBox->setFocus(Qt::OtherFocusReason);
+    } else {
+        m_calculateButton->setFocus(Qt::OtherFocusReason);
+    }
+}
+
+void MainWindow::calculate() {
+    const CalculatePlan plan =
+        PlanCalculate(m_defectsBox->text().toStdString(), m_opportunitiesBox->text().toStdString());
+    if (plan.showResults) {
+        growToShowResults();
+        for (std::size_t i = 0; i < m_resultRows.size(); ++i) {
+            m_resultRows[i].box->setText(QString::fromUtf8(plan.texts[i]));
+            m_resultRows[i].box->setCursorPosition(0);
+        }
+        sigmaBox()->setToolTip(
+            plan.sigmaIsLowerBound
+                ? tr("No defects were observed: this is the 95% lower confidence bound of the "
+                     "sigma level.")
+                : QString());
+        for (const ResultRow& row : m_resultRows) {
+            row.label->show();
+            row.box->show();
+        }
+    }
+    if (!plan.warning.empty()) {
+        m_warnings.warn(QString::fromUtf8(plan.warning));
+    }
+}
+
+void MainWindow::printReport() {
+    ReportBoxes boxes{m_defectsBox->text().toStdString(), m_opportunitiesBox->text().toStdString()};
+    for (std::size_t i = 0; i < m_resultRows.size(); ++i) {
+        boxes[i + 2] = m_resultRows[i].box->text().toStdString();
+    }
+    // The printer is released, and an unfinished document aborted, before any warning shows.
+    std::optional<QString> failure;
+    try {
+        QtReportDevice printer(QStringLiteral("Tallyvane report"));
+        PrintResultReport(printer, boxes);
+    } catch (const PrintFailure& e) {
+        failure = QString::fromUtf8(e.what());
+    }
+    if (failure) {
+        m_warnings.warn(*failure);
+    }
+}
+
+}  // namespace tallyvane
