@@ -256,11 +256,18 @@ void MainWindow::calculate() {
             m_resultRows[i].box->setText(QString::fromUtf8(plan.texts[i]));
             m_resultRows[i].box->setCursorPosition(0);
         }
-        sigmaBox()->setToolTip(
-            plan.sigmaIsLowerBound
-                ? tr("No defects were observed: this is the 95% lower confidence bound of the "
-                     "sigma level.")
-                : QString());
+        QString sigmaNote;
+        if (plan.sigmaIsLowerBound) {
+            sigmaNote =
+                tr("No defects were observed: this is the 95% lower confidence bound of "
+                   "the sigma level.");
+        } else if (!plan.sigmaInterval[0].empty()) {
+            sigmaNote = tr("95% confidence interval: %1 to %2")
+                            .arg(QString::fromUtf8(plan.sigmaInterval[0]),
+                                 QString::fromUtf8(plan.sigmaInterval[1]));
+        }
+        sigmaBox()->setToolTip(sigmaNote);
+        sigmaBox()->setAccessibleDescription(sigmaNote);
         for (const ResultRow& row : m_resultRows) {
             row.label->show();
             row.box->show();

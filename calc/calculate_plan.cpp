@@ -1,7 +1,11 @@
 #include "calc/calculate_plan.h"
 
+#include <optional>
+
 #include "calc/calculation.h"
+#include "calc/confidence_interval.h"
 #include "calc/number_reading.h"
+#include "calc/number_text.h"
 #include "calc/warning_texts.h"
 #include "calc/zero_defect_bound.h"
 
@@ -21,10 +25,18 @@ CalculatePlan PlanCalculate(std::string_view defects, std::string_view opportuni
     }
     plan.showResults = true;
     switch (outcome.cause) {
-        case FailureCause::kNone:
+        case FailureCause::kNone: {
             plan.texts = {std::move(outcome.dpmoText), std::move(outcome.defectsPercentText),
                           std::move(outcome.yieldText), std::move(outcome.sigmaText)};
+            // Past the checks both strict readings succeeded.
+            const std::optional<SigmaInterval> interval =
+                SigmaConfidenceInterval(*ReadStrict(defects), *ReadStrict(opportunities));
+            if (interval) {
+                plan.sigmaInterval = {FormatTwoDecimals(interval->low),
+                                      FormatTwoDecimals(interval->high)};
+            }
             break;
+        }
         case FailureCause::kNoDefects: {
             const std::string bound =
                 ZeroDefectSigmaBoundText(ReadStrict(opportunities).value_or(0.0));

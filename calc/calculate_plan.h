@@ -15,6 +15,9 @@ struct CalculatePlan {
     std::array<std::string, 4> texts;  // DPMO, defect %, yield %, sigma level
     // The sigma text is a 95% lower confidence bound (no defects were observed).
     bool sigmaIsLowerBound = false;
+    // The sigma level's exact 95% confidence interval in the mask "0.00", low end first;
+    // empty texts where the counts are not whole numbers the binomial model fits.
+    std::array<std::string, 2> sigmaInterval;
 };
 
 // A warning from the checks changes nothing else. A calculation whose counts turn out invalid

@@ -12,7 +12,8 @@ inline constexpr std::string_view kDefectsExceed = "Defects can not be bigger th
 inline constexpr std::string_view kSigmaZero = "Your sigma level is 0";
 inline constexpr std::string_view kInvalidCounts =
     "Please enter valid Defects and Opportunities Values";
-inline constexpr std::string_view kNegativeCounts = "Defects and opportunities can not be negative!";
+inline constexpr std::string_view kNegativeCounts =
+    "Defects and opportunities can not be negative!";
 inline constexpr std::string_view kNoDefaultPrinter =
     "No default printer is set up. The report was not printed.";
 inline constexpr std::string_view kReportNotPrinted = "The report could not be printed.";

@@ -146,19 +146,26 @@ void WindowTest::calculate_data() {
     QTest::addColumn<QString>("opportunities");
     QTest::addColumn<QString>("warning");
     QTest::addColumn<QStringList>("results");
+    QTest::addColumn<QString>("sigmaNote");  // the sigma box's tooltip and description
+    const QString interval = "95% confidence interval: 3.84 to 4.40";
+    const QString bound =
+        "No defects were observed: this is the 95% lower confidence bound of "
+        "the sigma level.";
+    const QStringList zeroDefects{"0", "0.00%", "100.00%", "\u2265 4.38"};
     const QString bigger = Text(tallyvane::warning::kDefectsExceed);
     const QString invalid = Text(tallyvane::warning::kInvalidCounts);
     const QString zeros(1 << 20, '0');
     // clang-format off
-    QTest::newRow("both empty")      << false << "" << "" << Text(tallyvane::warning::kBothMissing) << kEmpty;
-    QTest::newRow("equal")           << false << "5" << "5" << Text(tallyvane::warning::kSigmaZero) << kEmpty;
-    QTest::newRow("worked example")  << false << "7" << "1500" << "" << kWorked;
-    QTest::newRow("warning keeps")   << true << "10" << "5" << bigger << kWorked;
-    QTest::newRow("zero defects")    << false << "0" << "1500" << "" << QStringList{"0", "0.00%", "100.00%", "\u2265 4.38"};
-    QTest::newRow("two points")      << true << "1.2.3" << "10" << invalid << kEmpty;
-    QTest::newRow("negative")        << true << "-5" << "10" << Text(tallyvane::warning::kNegativeCounts) << kEmpty;
-    QTest::newRow("1 MB of digits")  << false << "7" << QString(1 << 20, '9') << invalid << kEmpty;
-    QTest::newRow("1 MB of zeros")   << false << zeros + "7" << zeros + "1500" << "" << kWorked;
+    QTest::newRow("both empty")      << false << "" << "" << Text(tallyvane::warning::kBothMissing) << kEmpty << "";
+    QTest::newRow("equal")           << false << "5" << "5" << Text(tallyvane::warning::kSigmaZero) << kEmpty << "";
+    QTest::newRow("worked example")  << false << "7" << "1500" << "" << kWorked << interval;
+    QTest::newRow("warning keeps")   << true << "10" << "5" << bigger << kWorked << interval;
+    QTest::newRow("zero defects")    << true << "0" << "1500" << "" << zeroDefects << bound;
+    QTest::newRow("fractional")      << true << "3.4" << "1000000" << "" << QStringList{"3.4", "0.00%", "100.00%", "6.00"} << "";
+    QTest::newRow("two points")      << true << "1.2.3" << "10" << invalid << kEmpty << "";
+    QTest::newRow("negative")        << true << "-5" << "10" << Text(tallyvane::warning::kNegativeCounts) << kEmpty << "";
+    QTest::newRow("1 MB of digits")  << false << "7" << QString(1 << 20, '9') << invalid << kEmpty << "";
+    QTest::newRow("1 MB of zeros")   << false << zeros + "7" << zeros + "1500" << "" << kWorked << interval;
     // clang-format on
 }
 
@@ -168,6 +175,7 @@ void WindowTest::calculate() {
     QFETCH(QString, opportunities);
     QFETCH(QString, warning);
     QFETCH(QStringList, results);
+    QFETCH(QString, sigmaNote);
     Window w;
     const QPoint corner = w.window.frameGeometry().topLeft();
     if (workedFirst)
@@ -183,6 +191,8 @@ void WindowTest::calculate() {
     for (const char* name : kResultControls)
         QCOMPARE(w.control(name)->isVisible(), grown);
     QCOMPARE(w.box("txttotaldefects")->text(), defects);
+    QCOMPARE(w.box("txtprocesssigma")->toolTip(), sigmaNote);
+    QCOMPARE(w.box("txtprocesssigma")->accessibleDescription(), sigmaNote);
 }
 
 void WindowTest::recalculationRestoresTheSize() {

@@ -2,10 +2,12 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <limits>
 #include <string>
 
 #include "calc/calculate_plan.h"
+#include "calc/confidence_interval.h"
 #include "calc/warning_texts.h"
 #include "calc/zero_defect_bound.h"
 
@@ -133,6 +135,35 @@ TEST(ZeroDefectSigmaBound, Table) {
         ASSERT_EQ(bound.has_value(), row.bound.has_value()) << row.opportunities;
         if (bound) {
             EXPECT_NEAR(*bound, *row.bound, 5e-7) << row.opportunities;
+        }
+    }
+}
+
+// Exact references from mpmath at 60 digits: bisection on p of the binomial tail sums
+// P(X >= D | L) = 0.025 and P(X <= D | U) = 0.025, then 1.5 - sqrt(2) erfinv(2p - 1).
+TEST(SigmaConfidenceInterval, Table) {
+    const double inf = std::numeric_limits<double>::infinity(), none = std::nan("");
+    const struct {
+        double defects, opportunities, low, high;
+    } rows[] = {
+        {7, 1500, 3.84196172987, 4.39791895978},
+        {1, 2, -0.738964375653, 3.73896437565},
+        {1499, 1500, -2.64651917317, -1.17749269318},
+        {34, 1e7, 5.92819920547, 6.07734254796},
+        {1, 1e15, 9.22547973623, 9.88520921685},
+        {3.4, 1e6, none, none},
+        {0, 10, none, none},
+        {1, 9007199254740994.0, none, none},  // beyond 2^53
+        {1, inf, none, none},
+        {none, 10, none, none},
+    };
+    for (const auto& row : rows) {
+        const auto interval = SigmaConfidenceInterval(row.defects, row.opportunities);
+        ASSERT_EQ(interval.has_value(), !std::isnan(row.low)) << row.defects;
+        if (interval) {
+            EXPECT_NEAR(interval->low, row.low, 1e-6) << row.defects << " in " << row.opportunities;
+            EXPECT_NEAR(interval->high, row.high, 1e-6)
+                << row.defects << " in " << row.opportunities;
         }
     }
 }
