@@ -81,6 +81,9 @@ CalculationOutcome RunCalculation(std::string_view defects, std::string_view opp
     if (defects.empty()) {
         return Warning(warning::kDefectsMissing);
     }
+    if (!IsCountText(defects) || !IsCountText(opportunities)) {
+        return Warning(warning::kInvalidCounts);
+    }
     const std::optional<double> d = ReadLenient(defects);
     const std::optional<double> o = ReadLenient(opportunities);
     if (!d || !o) {

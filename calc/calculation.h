@@ -7,7 +7,9 @@
 namespace tallyvane {
 
 // DPMO, defect %, yield % and the process sigma level from a defects text and an opportunities
-// text, or the first warning that applies. Total: any texts, of any length and bytes.
+// text, or the first warning that applies: a missing count, a count with anything besides
+// digits, points and one leading minus, then the comparisons. Total: any texts, of any length and
+// bytes.
 CalculationOutcome RunCalculation(std::string_view defects, std::string_view opportunities);
 
 }  // namespace tallyvane

@@ -45,6 +45,16 @@ std::optional<double> Convert(std::string_view number) {
 
 }  // namespace
 
+bool IsCountText(std::string_view text) {
+    if (text.find_first_not_of(' ') == std::string_view::npos) {
+        return true;
+    }
+    if (text.front() == '-') {
+        text.remove_prefix(1);
+    }
+    return text.find_first_not_of("0123456789.") == std::string_view::npos;
+}
+
 std::optional<double> ReadLenient(std::string_view text) {
     const LeadingNumber n = ScanLeadingNumber(text);
     if (!n.hasDigit) {

@@ -8,6 +8,10 @@ namespace tallyvane {
 // Both readings take "." as the decimal point whatever the user's locale, and nothing else:
 // no blanks, grouping characters, plus signs or exponents. A leading "-" is honoured.
 
+// Whether a text can be a count as typed or pasted: blanks alone (which read as 0), or an
+// optional leading "-" followed by nothing but digits and points.
+bool IsCountText(std::string_view text);
+
 // The lenient reading: the longest leading part of the text made of digits with at most one
 // point; whatever follows is ignored, and a text without a digit there reads as 0.
 // Empty only when that number lies beyond a double's range (too large, or too small to be

@@ -26,11 +26,17 @@ TEST(RunCalculation, WarningTable) {
         const char *defects, *opportunities;
         std::string_view warning;
     } rows[] = {
-        {"", "", warning::kBothMissing},       {"5", "", warning::kOpportunitiesMissing},
-        {"", " ", warning::kDefectsMissing},   {"10", "9.99999", warning::kDefectsExceed},
-        {"5", "5.0", warning::kSigmaZero},     {"0", ".", warning::kSigmaZero},
+        {"", "", warning::kBothMissing},
+        {"5", "", warning::kOpportunitiesMissing},
+        {"", " ", warning::kDefectsMissing},
+        {"10", "9.99999", warning::kDefectsExceed},
+        {"5", "5.0", warning::kSigmaZero},
+        {"0", ".", warning::kSigmaZero},
         {"  ", " ", warning::kSigmaZero},  // blanks read as 0
         {"1.2.3", "1.2", warning::kSigmaZero},
+        {"1e5", "1e6", warning::kInvalidCounts},  // before the comparisons
+        {"5", " 7", warning::kInvalidCounts},
+        {"1,5", "3", warning::kInvalidCounts},
     };
     for (const auto& row : rows) {
         const CalculationOutcome out = RunCalculation(row.defects, row.opportunities);
