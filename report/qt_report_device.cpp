@@ -6,6 +6,7 @@
 #include <string>
 
 #include "calc/warning_texts.h"
+#include "report/print_queue.h"
 
 namespace tallyvane {
 namespace {
@@ -20,6 +21,10 @@ QtReportDevice::QtReportDevice(const QString& docName) {
     const QPrinterInfo info = QPrinterInfo::defaultPrinter();
     if (info.isNull()) {
         Fail(warning::kNoDefaultPrinter);
+    }
+    // Qt's print engine reports a job as sent even when the queue refuses it.
+    if (!PrintQueueAcceptsJobs(info.printerName().toStdString())) {
+        Fail(warning::kReportNotPrinted);
     }
     m_printer = std::make_unique<QPrinter>(info, QPrinter::HighResolution);
     m_printer->setDocName(docName);

@@ -137,38 +137,44 @@ void PrintTest::page() {
 }
 
 void PrintTest::nothingIsSent_data() {
-    QTest::addColumn<QString>("setUp");  // lpadmin arguments, or TMPDIR for a spool-less engine
+    QTest::addColumn<QString>("setUp");  // commands, or TMPDIR for an engine that cannot spool
     QTest::addColumn<QString>("tearDown");
     QTest::addColumn<QString>("warning");
     const QString notPrinted = QString::fromUtf8(tallyvane::warning::kReportNotPrinted);
     // A queue made the default and then deleted leaves the server without a default.
     QTest::newRow("no default printer")
-        << "-p gone -E -v file:///dev/null;-d gone;-x gone"
-        << "-d tallyvane-pdf" << QString::fromUtf8(tallyvane::warning::kNoDefaultPrinter);
+        << "lpadmin -p gone -E -v file:///dev/null;lpadmin -d gone;lpadmin -x gone"
+        << "lpadmin -d tallyvane-pdf" << QString::fromUtf8(tallyvane::warning::kNoDefaultPrinter);
     QTest::newRow("cannot start a document") << "TMPDIR"
                                              << "" << notPrinted;
+    QTest::newRow("rejecting jobs") << "cupsreject tallyvane-pdf"
+                                    << "cupsaccept tallyvane-pdf" << notPrinted;
+    QTest::newRow("stopped") << "cupsdisable tallyvane-pdf"
+                             << "cupsenable tallyvane-pdf" << notPrinted;
 }
 
 void PrintTest::nothingIsSent() {
     QFETCH(QString, setUp);
     QFETCH(QString, tearDown);
     QFETCH(QString, warning);
-    const auto lpadmin = [&](const QString& commands) {
-        for (const QString& command : commands.split(';', Qt::SkipEmptyParts))
-            Run("lpadmin", QStringList{"-h", m_dir + "/cups.sock"} + command.split(' '));
+    const auto run = [](const QString& commands) {
+        for (const QString& command : commands.split(';', Qt::SkipEmptyParts)) {
+            const QStringList words = command.split(' ');
+            Run(words[0], words.mid(1));
+        }
     };
     const QByteArray tmpdir = qgetenv("TMPDIR");
     if (setUp == "TMPDIR")
         qputenv("TMPDIR", "/nonexistent/tallyvane");  // the print engine spools there
     else
-        lpadmin(setUp);
+        run(setUp);
     Window w;
     w.calculate("7", "1500");
     const QString jobsBefore = Run("lpstat", {"-W", "all", "-o"});
     w.click("cmdPrint");
     QTest::qWait(500);
     qputenv("TMPDIR", tmpdir);
-    lpadmin(tearDown);
+    run(tearDown);
     QCOMPARE(w.warnings.texts, QStringList{warning});
     QCOMPARE(Run("lpstat", {"-W", "all", "-o"}), jobsBefore);
     QCOMPARE(w.results(), kWorkedResults);
