@@ -18,6 +18,7 @@ expected=(
     share/icons/hicolor/128x128/apps/tallyvane.png
     share/icons/hicolor/256x256/apps/tallyvane.png
     share/icons/hicolor/scalable/apps/tallyvane.svg
+    share/doc/tallyvane/copyright
 )
 fail=0
 missing() { echo "missing: $1" >&2; fail=1; }
