@@ -31,7 +31,7 @@ inline constexpr std::uint32_t kBlue = 0x00FF0000;  // the highlighted link
 inline constexpr std::string_view kFontFamily = "Liberation Sans";
 inline constexpr double kFontPoints = 8.25;
 
-enum class Kind { kLabel, kTextBox, kButton };
+enum class Kind { kLabel, kLink, kTextBox, kButton };
 
 struct Font {
     double points;
@@ -64,7 +64,7 @@ inline constexpr std::array<Control, 15> kControls{{
     {"txttotaldefects", Kind::kTextBox, "", 4560, 120, 1095, 375, 3, false, kYellow, {}, {}},
     {"lbltotalopportunities", Kind::kLabel, "Total Opportunities", 2520, 720, 1815, 375, 1, false, kGrey, {}, {}},
     {"txttotalopportunities", Kind::kTextBox, "", 4560, 600, 1095, 375, 4, false, kYellow, {}, {}},
-    {"LblLink", Kind::kLabel, kSiteAddress, 0, 960, 2415, 255, 12, false, kGrey, {}, kBold},
+    {"LblLink", Kind::kLink, kSiteAddress, 0, 960, 2415, 255, 12, false, kGrey, {}, kBold},
     {"cmdcalculate", Kind::kButton, "Calculate", 4440, 1200, 1335, 495, 6, false, {}, {}, {}},
     {"lblDPMO", Kind::kLabel, "Defects Per Million Opportunities (DPMO)", 2520, 2160, 1815, 495, 0, true, kGrey, {}, {}},
     {"txtDPMO", Kind::kTextBox, "", 4560, 2160, 1095, 375, 5, true, kGrey, {}, {}},

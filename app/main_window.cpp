@@ -14,10 +14,12 @@
 #include <optional>
 #include <vector>
 
+#include "app/accessibility.h"
 #include "app/design.h"
 #include "app/design_style.h"
 #include "app/numeric_key_filter.h"
 #include "app/raw_image.h"
+#include "app/site_link.h"
 #include "app/warnings.h"
 #include "calc/calculate_plan.h"
 #include "report/qt_report_device.h"
@@ -28,31 +30,40 @@ namespace {
 
 using design::Pixels;
 
+// A fixed background comes with a fixed text colour, so that no desktop theme can put its own
+// light text on the design's light backgrounds.
+QColor TextColor(const design::Control& c) {
+    return DesignColor(c.foreColor.value_or(design::kBlack));
+}
+
 QWidget* CreateControl(const design::Control& c, QWidget* parent) {
     QWidget* w = nullptr;
     QPalette palette = parent->palette();
     switch (c.kind) {
-        case design::Kind::kLabel: {
-            auto* label = new QLabel(QString::fromUtf8(c.caption), parent);
+        case design::Kind::kLabel:
+        case design::Kind::kLink: {
+            auto* label = c.kind == design::Kind::kLink
+                              ? new SiteLink(QString::fromUtf8(c.caption), parent)
+                              : new QLabel(QString::fromUtf8(c.caption), parent);
             label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
             label->setWordWrap(true);
             label->setAutoFillBackground(true);
             label->setTextFormat(Qt::PlainText);
             label->setFocusPolicy(Qt::NoFocus);
-            if (c.backColor)
+            if (c.backColor) {
                 palette.setColor(QPalette::Window, DesignColor(*c.backColor));
-            if (c.foreColor)
-                palette.setColor(QPalette::WindowText, DesignColor(*c.foreColor));
+                palette.setColor(QPalette::WindowText, TextColor(c));
+            }
             w = label;
             break;
         }
         case design::Kind::kTextBox: {
             auto* box = new QLineEdit(QString::fromUtf8(c.caption), parent);
             box->setMaxLength(std::numeric_limits<int>::max());  // no length limit
-            if (c.backColor)
+            if (c.backColor) {
                 palette.setColor(QPalette::Base, DesignColor(*c.backColor));
-            if (c.foreColor)
-                palette.setColor(QPalette::Text, DesignColor(*c.foreColor));
+                palette.setColor(QPalette::Text, TextColor(c));
+            }
             w = box;
             break;
         }
@@ -84,6 +95,9 @@ constexpr std::array<std::pair<std::string_view, std::string_view>, 6> kRows{{
     {"lblprocesssigma", "txtprocesssigma"},
 }};
 
+// The banner's area, 2190 x 870 twips.
+constexpr QSize kBanner(Pixels(2190), Pixels(870));
+
 int HalfOf(int pixels) {
     return static_cast<int>(std::lround(pixels / 2.0));
 }
@@ -93,15 +107,26 @@ int HalfOf(int pixels) {
 MainWindow::MainWindow(Warnings& warnings, QWidget* parent)
     : QWidget(parent),
       m_warnings(warnings),
-      m_banner(QPixmap::fromImage(
-          RawImage(QStringLiteral(":/images/banner.rgb"), 146, 58, QImage::Format_RGB888))) {
+      m_banner(QPixmap::fromImage(RawImage(QStringLiteral(":/images/banner.rgb"), kBanner.width(),
+                                           kBanner.height(), QImage::Format_RGB888))),
+      m_sharpBanner(
+          QPixmap::fromImage(RawImage(QStringLiteral(":/images/banner@2x.rgb"), 2 * kBanner.width(),
+                                      2 * kBanner.height(), QImage::Format_RGB888))) {
+    InstallAccessibleRoles();
+    m_sharpBanner.setDevicePixelRatio(2);
     setObjectName(QStringLiteral("frmtallyvane"));
     setWindowTitle(QStringLiteral("Tallyvane-") + QString::fromLatin1(kSiteAddress));
-    setWindowIcon(QIcon(QPixmap::fromImage(
-        RawImage(QStringLiteral(":/images/icon.rgba"), 32, 32, QImage::Format_RGBA8888))));
+    QIcon icon;
+    for (int size : {32, 48, 64, 128, 256}) {
+        icon.addPixmap(
+            QPixmap::fromImage(RawImage(QStringLiteral(":/images/icon-%1.rgba").arg(size), size,
+                                        size, QImage::Format_RGBA8888)));
+    }
+    setWindowIcon(icon);
     setFont(DesignFont(design::kFontPoints));
     QPalette palette = this->palette();
     palette.setColor(QPalette::Window, DesignColor(design::kBackColor));
+    palette.setColor(QPalette::WindowText, DesignColor(design::kBlack));
     setPalette(palette);
     setAutoFillBackground(true);
     resize(Pixels(design::kClientWidth), Pixels(design::kClientHeight));
@@ -153,7 +178,7 @@ void MainWindow::createControls() {
 
     std::vector<const design::Control*> tabOrder;
     for (const design::Control& c : design::kControls) {
-        if (c.kind != design::Kind::kLabel)
+        if (c.kind == design::Kind::kTextBox || c.kind == design::Kind::kButton)
             tabOrder.push_back(&c);
     }
     std::sort(tabOrder.begin(), tabOrder.end(),
@@ -178,7 +203,9 @@ void MainWindow::growToShowResults() {
 void MainWindow::paintEvent(QPaintEvent* event) {
     QWidget::paintEvent(event);
     QPainter painter(this);
-    painter.drawPixmap(0, 0, m_banner);
+    painter.setRenderHint(QPainter::SmoothPixmapTransform);
+    painter.drawPixmap(QRect(QPoint(0, 0), kBanner),
+                       devicePixelRatioF() > 1.0 ? m_sharpBanner : m_banner);
 }
 
 void MainWindow::mouseMoveEvent(QMouseEvent* event) {

@@ -30,6 +30,7 @@ private slots:
     void calculate();
     void printReport();
     void moveFocusOn(QObject* box);
+    void openSite();
 
 private:
     struct ResultRow {
@@ -43,7 +44,6 @@ private:
     void highlightLink();
     void plainLink();
     void setLinkStyle(bool highlighted);
-    void openSite();
     QLineEdit* sigmaBox() const { return m_resultRows.back().box; }
 
     template <typename T>
@@ -51,6 +51,7 @@ private:
 
     Warnings& m_warnings;
     QPixmap m_banner;
+    QPixmap m_sharpBanner;       // twice the pixels, for a device pixel ratio above 1
     bool m_linkPressed = false;  // a left press on the link, waiting for its release
 
     QLineEdit* m_defectsBox = nullptr;

@@ -1,6 +1,7 @@
 #include "app/message_box_warnings.h"
 
 #include <QApplication>
+#include <QLabel>
 #include <QMessageBox>
 
 namespace tallyvane {
@@ -10,6 +11,8 @@ void MessageBoxWarnings::warn(const QString& text) {
                     QMessageBox::Ok | QMessageBox::Cancel, QApplication::activeWindow());
     box.setDefaultButton(QMessageBox::Ok);
     box.setEscapeButton(QMessageBox::Cancel);
+    if (auto* icon = box.findChild<QLabel*>(QStringLiteral("qt_msgboxex_icon_label")))
+        icon->setAccessibleName(box.windowTitle());
     box.exec();
 }
 

@@ -1,3 +1,4 @@
+#include <QAccessible>
 #include <QApplication>
 #include <QDesktopServices>
 #include <QFontInfo>
@@ -7,6 +8,8 @@
 #include <QScreen>
 #include <QTimer>
 #include <QUrl>
+#include <algorithm>
+#include <cmath>
 
 #include "app/message_box_warnings.h"
 #include "calc/warning_texts.h"
@@ -72,6 +75,9 @@ private slots:
     void linkHover();
     void linkClickOpensTheSiteOnce();
     void realMessageBox();
+    void readableInADarkTheme();
+    void screenReaders();
+    void banner();
 };
 
 void WindowTest::controls_data() {
@@ -129,15 +135,15 @@ void WindowTest::startsCompactAndCentred() {
     QCOMPARE(w.window.windowTitle(), QStringLiteral("Tallyvane-www.tallyvane.example"));
     QCOMPARE(w.window.screen()->geometry().size(), QSize(1024, 768));
     QCOMPARE(w.window.frameGeometry(), QRect(QPoint(310, 322), kCompactOuter));
-    // The banner is painted at the top left, behind the controls.
-    const QImage shot = w.window.grab().toImage();
-    const QImage banner(QStringLiteral(SOURCE_DIR "/data/artwork/banner.png"));
-    QCOMPARE(shot.pixelColor(10, 50), banner.pixelColor(10, 50));
-    QCOMPARE(shot.pixelColor(145, 57), banner.pixelColor(145, 57));
-    QCOMPARE(shot.pixelColor(147, 30), QColor(0xE0, 0xE0, 0xE0));
-    const QImage icon = w.window.windowIcon().pixmap(32, 32).toImage();
-    const QImage desktopIcon(QStringLiteral(SOURCE_DIR "/data/icons/tallyvane-32.png"));
-    QCOMPARE(icon.pixelColor(16, 16), desktopIcon.pixelColor(16, 16));
+    // The whole hicolor set, pixel for pixel.
+    for (int size : {32, 48, 64, 128, 256}) {
+        const QImage icon = w.window.windowIcon().pixmap(size, size).toImage();
+        const QImage desktopIcon(
+            QStringLiteral(SOURCE_DIR "/data/icons/tallyvane-%1.png").arg(size));
+        QCOMPARE(icon.pixelColor(size / 2, size / 2), desktopIcon.pixelColor(size / 2, size / 2));
+        QCOMPARE(icon.pixelColor(size / 8, size * 7 / 8),
+                 desktopIcon.pixelColor(size / 8, size * 7 / 8));
+    }
 }
 
 void WindowTest::calculate_data() {
@@ -321,10 +327,76 @@ void WindowTest::realMessageBox() {
         QCOMPARE(seen->icon(), QMessageBox::Warning);
         QCOMPARE(seen->standardButtons(), QMessageBox::Ok | QMessageBox::Cancel);
         QVERIFY(seen->defaultButton() == qobject_cast<QPushButton*>(seen->button(QMessageBox::Ok)));
+        auto* icon = seen->findChild<QLabel*>("qt_msgboxex_icon_label");
+        QCOMPARE(QAccessible::queryAccessibleInterface(icon)->text(QAccessible::Name), "Warning");
         QTest::keyClick(seen, Qt::Key_Return);  // the default button
     });
     warnings.warn("Careful");  // returns once the box is closed
     QVERIFY(seen);
+}
+
+// Every text on a fixed background reads at WCAG AA contrast from its rendered pixels, under
+// a dark palette that would put light text everywhere.
+void WindowTest::readableInADarkTheme() {
+    const QPalette original = QApplication::palette();
+    QPalette dark(QColor(0x30, 0x30, 0x30));
+    dark.setColor(QPalette::WindowText, QColor(0xEE, 0xEE, 0xEE));
+    dark.setColor(QPalette::Text, QColor(0xEE, 0xEE, 0xEE));
+    QApplication::setPalette(dark);
+    Window w;
+    w.calculate("7", "1500");
+    QApplication::setPalette(original);
+    const auto luminance = [](QColor c) {
+        const auto channel = [](double v) {
+            return v <= 0.03928 ? v / 12.92 : std::pow((v + 0.055) / 1.055, 2.4);
+        };
+        return 0.2126 * channel(c.redF()) + 0.7152 * channel(c.greenF()) +
+               0.0722 * channel(c.blueF()) + 0.05;
+    };
+    for (QWidget* c : w.window.findChildren<QWidget*>()) {
+        if (!qobject_cast<QLabel*>(c) && !qobject_cast<QLineEdit*>(c))
+            continue;
+        // Inside the frame: the most common colour is the background, the text the farthest.
+        const QImage image = c->grab(c->rect().adjusted(3, 3, -3, -3)).toImage();
+        QHash<QRgb, int> counts;
+        for (int y = 0; y < image.height(); ++y)
+            for (int x = 0; x < image.width(); ++x)
+                ++counts[image.pixel(x, y)];
+        const double back = luminance(QColor(std::max_element(counts.begin(), counts.end()).key()));
+        double contrast = 1;
+        for (auto it = counts.begin(); it != counts.end(); ++it) {
+            const double text = luminance(QColor(it.key()));
+            contrast = std::max(contrast, std::max(text, back) / std::min(text, back));
+        }
+        QVERIFY2(contrast >= 4.5, qPrintable(c->objectName()));
+    }
+}
+
+void WindowTest::screenReaders() {
+    Window w;
+    QCOMPARE(QAccessible::queryAccessibleInterface(&w.window)->role(), QAccessible::Window);
+    QAccessibleInterface* link = QAccessible::queryAccessibleInterface(w.control("LblLink"));
+    QCOMPARE(link->role(), QAccessible::Link);
+    QCOMPARE(link->text(QAccessible::Name), QStringLiteral("www.tallyvane.example"));
+    UrlCatcher catcher;
+    QDesktopServices::setUrlHandler("http", &catcher, "open");
+    link->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
+    QDesktopServices::unsetUrlHandler("http");
+    QCOMPARE(catcher.urls, QList<QUrl>{QUrl("http://www.tallyvane.example")});
+}
+
+// Painted at the top left behind the controls, from the sharper pixels at a device pixel
+// ratio of 2 (ctest runs this once more with QT_SCALE_FACTOR=2).
+void WindowTest::banner() {
+    Window w;
+    const qreal ratio = w.window.devicePixelRatioF();
+    const QImage shot = w.window.grab().toImage();
+    const QImage banner(ratio > 1 ? SOURCE_DIR "/data/artwork/banner@2x.png"
+                                  : SOURCE_DIR "/data/artwork/banner.png");
+    QCOMPARE(QSizeF(banner.size()), QSizeF(146, 58) * ratio);
+    for (const QPoint p : {QPoint(20, 20), QPoint(70, 23), QPoint(145, 57)})
+        QCOMPARE(shot.pixelColor(p * ratio), banner.pixelColor(p * ratio));
+    QCOMPARE(shot.pixelColor(QPoint(147, 30) * ratio), QColor(0xE0, 0xE0, 0xE0));
 }
 
 QTEST_MAIN(WindowTest)
