@@ -17,6 +17,7 @@
 #include "app/accessibility.h"
 #include "app/design.h"
 #include "app/design_style.h"
+#include "app/frame_extents.h"
 #include "app/numeric_key_filter.h"
 #include "app/raw_image.h"
 #include "app/site_link.h"
@@ -144,9 +145,7 @@ MainWindow::MainWindow(Warnings& warnings, QWidget* parent)
     m_link->installEventFilter(this);
     m_link->setCursor(Qt::WhatsThisCursor);
 
-    // The native window exists before centring, so that the frame, where the platform already
-    // knows it, counts in the outer size.
-    winId();
+    winId();  // the native window exists before centring, so that its frame can count
     centreOnScreen();
     m_defectsBox->setFocus();
 }
@@ -188,16 +187,29 @@ void MainWindow::createControls() {
     }
 }
 
+// The window manager's own report where there is one: Qt's copy of the frame may predate it.
+QMargins MainWindow::windowFrame(std::chrono::milliseconds wait) const {
+    if (const std::optional<QMargins> extents = FrameExtents(*windowHandle(), wait))
+        return *extents;
+    const QRect outer = frameGeometry(), inner = geometry();
+    return {inner.left() - outer.left(), inner.top() - outer.top(), outer.right() - inner.right(),
+            outer.bottom() - inner.bottom()};
+}
+
+// The outer window, frame included, centred and not clamped. Runs before the window first
+// shows, asking the window manager for the frame it will draw.
 void MainWindow::centreOnScreen() {
     const QRect screen = this->screen()->geometry();
-    const QSize outer = frameGeometry().size();
-    move(screen.x() + HalfOf(screen.width() - outer.width()),
-         screen.y() + HalfOf(screen.height() - outer.height()));
+    const QMargins frame = windowFrame(std::chrono::milliseconds(200));
+    const QSize outer = size().grownBy(frame);
+    const QPoint corner(screen.x() + HalfOf(screen.width() - outer.width()),
+                        screen.y() + HalfOf(screen.height() - outer.height()));
+    setGeometry(QRect(corner + QPoint(frame.left(), frame.top()), size()));
 }
 
 void MainWindow::growToShowResults() {
-    const QSize frame = frameGeometry().size() - size();
-    resize(QSize(Pixels(design::kResultsWidth), Pixels(design::kResultsHeight)) - frame);
+    const QSize outer(Pixels(design::kResultsWidth), Pixels(design::kResultsHeight));
+    resize(outer.shrunkBy(windowFrame(std::chrono::milliseconds(0))));
 }
 
 void MainWindow::paintEvent(QPaintEvent* event) {

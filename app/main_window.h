@@ -3,6 +3,7 @@
 #include <QPixmap>
 #include <QWidget>
 #include <array>
+#include <chrono>
 #include <string_view>
 
 class QLabel;
@@ -39,6 +40,7 @@ private:
     };
 
     void createControls();
+    QMargins windowFrame(std::chrono::milliseconds wait) const;
     void centreOnScreen();
     void growToShowResults();
     void highlightLink();
