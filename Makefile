@@ -38,7 +38,8 @@ bench: configure
 		--benchmark_report_aggregates_only=true
 	@bench/startup/run.sh $(BUILD_DIR) 30
 
-# Every fuzz target for FUZZ_SECONDS each, built with clang's libFuzzer in its own tree.
+# The fuzz target for FUZZ_SECONDS, built with clang's libFuzzer in its own tree: inputs that
+# add coverage are merged into fuzz/corpus, a crashing one is left in fuzz-build/.
 FUZZ_SECONDS ?= 60
 FUZZ_DIR ?= fuzz-build
 fuzz: deps
@@ -46,7 +47,11 @@ fuzz: deps
 		-DTALLYVANE_GUI=OFF -DTALLYVANE_BENCH=OFF -DTALLYVANE_SANITIZERS=OFF \
 		-DBUILD_TESTING=OFF >/dev/null
 	@cmake --build $(FUZZ_DIR)
-	@fuzz/run.sh $(FUZZ_DIR) $(FUZZ_SECONDS)
+	@mkdir -p $(FUZZ_DIR)/scratch
+	@$(FUZZ_DIR)/fuzz/fuzz_calculation $(FUZZ_DIR)/scratch fuzz/corpus/fuzz_calculation \
+		-max_total_time=$(FUZZ_SECONDS) -max_len=4096 -artifact_prefix=$(FUZZ_DIR)/
+	@$(FUZZ_DIR)/fuzz/fuzz_calculation -merge=1 fuzz/corpus/fuzz_calculation \
+		$(FUZZ_DIR)/scratch >/dev/null 2>&1
 
 clean:
 	@rm -rf $(BUILD_DIR)

@@ -3,152 +3,123 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
-#include <limits>
-#include <string>
+#include <filesystem>
+#include <fstream>
 
 #include "calc/calculate_plan.h"
 #include "calc/confidence_interval.h"
 #include "calc/warning_texts.h"
-#include "calc/zero_defect_bound.h"
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size);
 
 namespace tallyvane {
 namespace {
 
 using Texts = std::array<std::string, 4>;
 
-Texts TextsOf(const CalculationOutcome& out) {
-    return {out.dpmoText, out.defectsPercentText, out.yieldText, out.sigmaText};
-}
-
-// The first check that applies wins; a warning comes with nothing else.
-TEST(RunCalculation, WarningTable) {
+// The first check that applies wins and comes alone; otherwise the texts of the metrics up
+// to the one that fails, which the failure note names.
+TEST(RunCalculation, Table) {
+    const std::string tiny = "0." + std::string(300, '0') + "1", big(400, '9');
     const struct {
-        const char *defects, *opportunities;
+        std::string defects, opportunities;
         std::string_view warning;
-    } rows[] = {
-        {"", "", warning::kBothMissing},
-        {"5", "", warning::kOpportunitiesMissing},
-        {"", " ", warning::kDefectsMissing},
-        {"10", "9.99999", warning::kDefectsExceed},
-        {"5", "5.0", warning::kSigmaZero},
-        {"0", ".", warning::kSigmaZero},
-        {"  ", " ", warning::kSigmaZero},  // blanks read as 0
-        {"1.2.3", "1.2", warning::kSigmaZero},
-        {"1e5", "1e6", warning::kInvalidCounts},  // before the comparisons
-        {"5", " 7", warning::kInvalidCounts},
-        {"1,5", "3", warning::kInvalidCounts},
-    };
-    for (const auto& row : rows) {
-        const CalculationOutcome out = RunCalculation(row.defects, row.opportunities);
-        EXPECT_EQ(out.warning, row.warning) << row.defects << " in " << row.opportunities;
-        EXPECT_EQ(TextsOf(out), Texts{});
-        EXPECT_EQ(out.failure, "");
-    }
-}
-
-TEST(RunCalculation, ResultTable) {
-    const struct {
-        std::string defects, opportunities;
         Texts texts;
-    } rows[] = {
-        {"7", "1500", {"4666.66666666667", "0.47%", "99.53%", "4.10"}},
-        {"1", "3", {"333333.333333333", "33.33%", "66.67%", "1.93"}},
-        {"3.4", "1000000", {"3.4", "0.00%", "100.00%", "6.00"}},
-        {"99", "100", {"990000", "99.00%", "1.00%", "-0.83"}},
-        {".5", "2", {"250000", "25.00%", "75.00%", "2.17"}},
-        {"6210", "1000000", {"6210", "0.62%", "99.38%", "4.00"}},
-        {"1", "800", {"1250", "0.13%", "99.88%", "4.52"}},
-        {"1", "30000000000", {"3.33333333333333E-05", "0.00%", "100.00%", "8.03"}},
-        // 1 - D/O rounds to 1: one defect is still one defect.
-        {"1", "100000000000000000", {"1E-11", "0.00%", "100.00%", "9.99"}},
-    };
-    for (const auto& row : rows) {
-        const CalculationOutcome out = RunCalculation(row.defects, row.opportunities);
-        EXPECT_EQ(TextsOf(out), row.texts) << row.defects << " in " << row.opportunities;
-        EXPECT_EQ(out.warning + out.failure, "");
-        EXPECT_EQ(out.cause, FailureCause::kNone);
-    }
-}
-
-// The failing metric is named, the texts before it stay and the rest are empty.
-TEST(RunCalculation, FailureTable) {
-    const std::string tiny = "0." + std::string(300, '0') + "1";
-    const struct {
-        std::string defects, opportunities;
         FailureCause cause;
         std::string failure;
-        int texts;  // how many leading texts are present
     } rows[] = {
-        {"0", "10", FailureCause::kNoDefects, "Process sigma level: ", 3},
-        {"1.2.3", "10", FailureCause::kUnreadable, "Process sigma level: ", 3},
-        {"1", "2.0.1", FailureCause::kUnreadable, "Process sigma level: ", 3},
-        {"-5", "10", FailureCause::kOutOfRange,
-         "Process sigma level: NormSInv: Argument out of range.", 3},
-        {"-" + tiny, "1", FailureCause::kOutOfRange, "Process sigma level: ", 3},
-        {tiny, "1" + std::string(300, '0'), FailureCause::kUnreadable, "Process sigma level: ", 3},
-        {"-1", "0", FailureCause::kFloatingPoint, "DPMO: ", 0},
-        {"-" + std::string(305, '9'), "0.5", FailureCause::kFloatingPoint, "DPMO: ", 0},
-        {std::string(400, '9'), "1", FailureCause::kUnreadable, "DPMO: ", 0},
+        {"", "", warning::kBothMissing, {}, {}, ""},
+        {"5", "", warning::kOpportunitiesMissing, {}, {}, ""},
+        {"", " ", warning::kDefectsMissing, {}, {}, ""},
+        {"1e5", "1e6", warning::kInvalidCounts, {}, {}, ""},  // before the comparisons
+        {"5", " 7", warning::kInvalidCounts, {}, {}, ""},
+        {"10", "9.99999", warning::kDefectsExceed, {}, {}, ""},
+        {"5", "5.0", warning::kSigmaZero, {}, {}, ""},
+        {"  ", " ", warning::kSigmaZero, {}, {}, ""},  // blanks read as 0
+        {"1.2.3", "1.2", warning::kSigmaZero, {}, {}, ""},
+        {"7", "1500", "", {"4666.66666666667", "0.47%", "99.53%", "4.10"}, {}, ""},
+        {".5", "2", "", {"250000", "25.00%", "75.00%", "2.17"}, {}, ""},
+        {"99", "100", "", {"990000", "99.00%", "1.00%", "-0.83"}, {}, ""},
+        {"6210", "1000000", "", {"6210", "0.62%", "99.38%", "4.00"}, {}, ""},
+        {"1", "800", "", {"1250", "0.13%", "99.88%", "4.52"}, {}, ""},
+        // 1 - D/O rounds to 1: one defect is still one defect.
+        {"1", "100000000000000000", "", {"1E-11", "0.00%", "100.00%", "9.99"}, {}, ""},
+        {"0", "10", "", {"0", "0.00%", "100.00%", ""}, FailureCause::kNoDefects, "Process"},
+        {"1",
+         "2.0.1",
+         "",
+         {"500000", "50.00%", "50.00%", ""},
+         FailureCause::kUnreadable,
+         "Process sigma level: a count"},
+        {"-5",
+         "10",
+         "",
+         {"-500000", "-50.00%", "150.00%", ""},
+         FailureCause::kOutOfRange,
+         "Process sigma level: NormSInv: Argument out of range."},
+        {"-" + tiny,
+         "1",
+         "",
+         {"-1E-295", "0.00%", "100.00%", ""},
+         FailureCause::kOutOfRange,
+         "Process"},
+        {tiny,
+         "1" + std::string(300, '0'),
+         "",
+         {"0", "0.00%", "100.00%", ""},
+         FailureCause::kUnreadable,
+         "Process sigma level: the defect fraction"},
+        {"-1", "0", "", {}, FailureCause::kFloatingPoint, "DPMO: Floating"},
+        {"-" + big.substr(95), "0.5", "", {}, FailureCause::kFloatingPoint, "DPMO: Floating"},
+        {big, "1", "", {}, FailureCause::kUnreadable, "DPMO: a count"},
     };
     for (const auto& row : rows) {
         const CalculationOutcome out = RunCalculation(row.defects, row.opportunities);
-        const Texts texts = TextsOf(out);
-        EXPECT_EQ(out.cause, row.cause) << row.defects << " in " << row.opportunities;
-        EXPECT_EQ(out.failure.rfind(row.failure, 0), 0u) << out.failure;
-        for (int i = 0; i < 4; ++i) {
-            EXPECT_EQ(texts[i].empty(), i >= row.texts) << row.defects << ", text " << i;
-        }
+        const std::string counts = row.defects.substr(0, 9) + " in " + row.opportunities;
+        EXPECT_EQ(out.warning, row.warning) << counts;
+        EXPECT_EQ(Texts({out.dpmoText, out.defectsPercentText, out.yieldText, out.sigmaText}),
+                  row.texts)
+            << counts;
+        EXPECT_EQ(out.cause, row.cause) << counts;
+        EXPECT_EQ(out.failure.substr(0, row.failure.size()), row.failure) << counts;
+        EXPECT_EQ(out.failure.empty(), row.failure.empty()) << counts;
     }
 }
 
+// What the window shows: invalid and negative counts empty the results before their warning;
+// no defects show the 95% lower confidence bound (none exists for a tiny count).
 TEST(PlanCalculate, Table) {
     const std::string invalid(warning::kInvalidCounts), negative(warning::kNegativeCounts);
     const struct {
         std::string defects, opportunities, warning;
         bool showResults;
-        Texts texts;
-        bool lowerBound;
+        std::string sigma, low, high;
     } rows[] = {
-        {"7", "1500", "", true, {"4666.66666666667", "0.47%", "99.53%", "4.10"}, false},
-        {"5", "5", "Your sigma level is 0", false, {}, false},
-        {"0", "1500", "", true, {"0", "0.00%", "100.00%", "\u2265 4.38"}, true},
-        {"0", "0.0001", "", true, {"0", "0.00%", "100.00%", ""}, false},  // no finite bound
-        {"1.2.3", "10", invalid, true, {}, false},
-        {"-5", "10", negative, true, {}, false},
-        {"-1", "0", negative, true, {}, false},
+        {"7", "1500", "", true, "4.10", "3.84", "4.40"},
+        {"3.4", "1000000", "", true, "6.00", "", ""},
+        {"5", "5", "Your sigma level is 0", false, "", "", ""},
+        {"0", "1500", "", true, "\u2265 4.38", "", ""},
+        {"0", "1", "", true, "\u2265 -0.14", "", ""},
+        {"0", "100000000000000000", "", true, "\u2265 9.87", "", ""},  // 0.05^(1/O) is 1
+        {"0", "0.0001", "", true, "", "", ""},
+        {"1.2.3", "10", invalid, true, "", "", ""},
+        {"-5", "10", negative, true, "", "", ""},
+        {"-1", "0", negative, true, "", "", ""},
     };
     for (const auto& row : rows) {
         const CalculatePlan plan = PlanCalculate(row.defects, row.opportunities);
         EXPECT_EQ(plan.warning, row.warning) << row.defects << " in " << row.opportunities;
         EXPECT_EQ(plan.showResults, row.showResults) << row.defects;
-        EXPECT_EQ(plan.texts, row.texts);
-        EXPECT_EQ(plan.sigmaIsLowerBound, row.lowerBound) << row.defects;
+        EXPECT_EQ(plan.texts[3], row.sigma) << row.defects << " in " << row.opportunities;
+        EXPECT_EQ(plan.texts[0].empty(), !row.warning.empty() || !row.showResults);
+        EXPECT_EQ(plan.sigmaIsLowerBound, row.sigma.rfind("\u2265", 0) == 0) << row.defects;
+        EXPECT_EQ(plan.sigmaInterval, (std::array<std::string, 2>{row.low, row.high}));
     }
 }
 
-// Reference values from the exact binomial bound and the true normal quantile.
-TEST(ZeroDefectSigmaBound, Table) {
-    const double nan = std::numeric_limits<double>::quiet_NaN();
-    const struct {
-        double opportunities;
-        std::optional<double> bound;
-    } rows[] = {
-        {1500, 4.378926}, {1, -0.144854}, {1e17, 9.865393},  // 0.05^(1/O) rounds to 1 here
-        {0.0001, {}},     {0, {}},        {nan, {}},
-    };
-    for (const auto& row : rows) {
-        const std::optional<double> bound = ZeroDefectSigmaBound(row.opportunities);
-        ASSERT_EQ(bound.has_value(), row.bound.has_value()) << row.opportunities;
-        if (bound) {
-            EXPECT_NEAR(*bound, *row.bound, 5e-7) << row.opportunities;
-        }
-    }
-}
-
-// Exact references from mpmath at 60 digits: bisection on p of the binomial tail sums
+// References from mpmath at 60 digits: bisection on p of the binomial tail sums
 // P(X >= D | L) = 0.025 and P(X <= D | U) = 0.025, then 1.5 - sqrt(2) erfinv(2p - 1).
 TEST(SigmaConfidenceInterval, Table) {
-    const double inf = std::numeric_limits<double>::infinity(), none = std::nan("");
     const struct {
         double defects, opportunities, low, high;
     } rows[] = {
@@ -157,11 +128,12 @@ TEST(SigmaConfidenceInterval, Table) {
         {1499, 1500, -2.64651917317, -1.17749269318},
         {34, 1e7, 5.92819920547, 6.07734254796},
         {1, 1e15, 9.22547973623, 9.88520921685},
-        {3.4, 1e6, none, none},
-        {0, 10, none, none},
-        {1, 9007199254740994.0, none, none},  // beyond 2^53
-        {1, inf, none, none},
-        {none, 10, none, none},
+        {0, 10, NAN, NAN},
+        {3.4, 1e6, NAN, NAN},
+        {5, 5, NAN, NAN},
+        {1, 9007199254740994.0, NAN, NAN},  // beyond 2^53
+        {1, INFINITY, NAN, NAN},
+        {NAN, 10, NAN, NAN},
     };
     for (const auto& row : rows) {
         const auto interval = SigmaConfidenceInterval(row.defects, row.opportunities);
@@ -172,6 +144,19 @@ TEST(SigmaConfidenceInterval, Table) {
                 << row.defects << " in " << row.opportunities;
         }
     }
+}
+
+// Every input the fuzzer kept still keeps its invariants: a broken one aborts the run.
+TEST(RunCalculation, FuzzCorpus) {
+    int replayed = 0;
+    for (const auto& file :
+         std::filesystem::directory_iterator(SOURCE_DIR "/fuzz/corpus/fuzz_calculation")) {
+        std::ifstream in(file.path(), std::ios::binary);
+        const std::string bytes{std::istreambuf_iterator<char>(in), {}};
+        LLVMFuzzerTestOneInput(reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size());
+        ++replayed;
+    }
+    EXPECT_GT(replayed, 100);
 }
 
 }  // namespace

@@ -4,18 +4,15 @@
 
 #include <clocale>
 #include <cmath>
-#include <limits>
 #include <optional>
-#include <string>
 
 #include "calc/number_reading.h"
 
 namespace tallyvane {
 namespace {
 
-const std::optional<double> kFails;
-
-TEST(NumberReading, LenientAndStrictTable) {
+TEST(NumberReading, Table) {
+    const std::optional<double> fails;
     const struct {
         std::string text;
         std::optional<double> lenient, strict;
@@ -23,14 +20,14 @@ TEST(NumberReading, LenientAndStrictTable) {
         {"007", 7.0, 7.0},
         {"2.", 2.0, 2.0},
         {".5", 0.5, 0.5},
-        {"1.2.3", 1.2, kFails},
-        {".", 0.0, kFails},
         {"-5", -5.0, -5.0},
-        {"", 0.0, kFails},
-        {"12 ", 12.0, kFails},
+        {"1.2.3", 1.2, fails},
+        {".", 0.0, fails},
+        {"", 0.0, fails},
+        {"12 ", 12.0, fails},
         {"0.30000000000000001665334536938", 0.30000000000000004, 0.30000000000000004},
-        {std::string(400, '9'), kFails, kFails},  // beyond a double: not infinity
-        {"0." + std::string(400, '0') + "1", kFails, kFails},
+        {std::string(400, '9'), fails, fails},  // beyond a double: not infinity
+        {"0." + std::string(400, '0') + "1", fails, fails},
     };
     for (const auto& row : rows) {
         EXPECT_EQ(ReadLenient(row.text), row.lenient) << row.text;
@@ -38,58 +35,38 @@ TEST(NumberReading, LenientAndStrictTable) {
     }
 }
 
-TEST(NumberText, PlainTextTable) {
+// Fifteen significant digits, then two decimals on those digits with halves away from zero.
+TEST(NumberText, OfDoublesTable) {
     const struct {
         double value;
-        const char* text;
+        const char *plain, *percent, *twoDecimals;
     } rows[] = {
-        {4666.666666666667, "4666.66666666667"},
-        {-0.0, "0"},
-        {0.0001, "0.0001"},
-        {3.333333333333333e-05, "3.33333333333333E-05"},
-        {999999999999999.0, "999999999999999"},
-        {1e15, "1E+15"},
-        {-2.5, "-2.5"},
-        {std::numeric_limits<double>::infinity(), ""},
-        {std::nan(""), ""},
+        {4666.666666666667, "4666.66666666667", "466666.67%", "4666.67"},
+        {-0.0, "0", "0.00%", "0.00"},
+        {0.00125, "0.00125", "0.13%", "0.00"},
+        {2.675, "2.675", "267.50%", "2.68"},
+        {-1.005, "-1.005", "-100.50%", "-1.01"},
+        {9.995, "9.995", "999.50%", "10.00"},
+        {-0.004, "-0.004", "-0.40%", "0.00"},
+        {0.0005249009468083808, "0.000524900946808381", "0.05%", "0.00"},
+        {3.333333333333333e-05, "3.33333333333333E-05", "0.00%", "0.00"},
+        {999999999999999.0, "999999999999999", "99999999999999900.00%", "999999999999999.00"},
+        {1e15, "1E+15", "100000000000000000.00%", "1000000000000000.00"},
+        {INFINITY, "", "", ""},
+        {NAN, "", "", ""},
     };
     for (const auto& row : rows) {
-        EXPECT_EQ(PlainText(row.value), row.text) << row.value;
-    }
-}
-
-// Rounded on the 15-significant-digit decimal form, a half going away from zero.
-TEST(NumberText, MasksOfDoublesTable) {
-    const double inf = std::numeric_limits<double>::infinity();
-    const struct {
-        double value;
-        const char *percent, *twoDecimals;
-    } rows[] = {
-        {0.0046667, "0.47%", "0.00"},
-        {0.00125, "0.13%", "0.00"},
-        {2.675, "267.50%", "2.68"},
-        {-1.005, "-100.50%", "-1.01"},
-        {9.995, "999.50%", "10.00"},
-        {-0.004, "-0.40%", "0.00"},
-        {0.0005249009468083808, "0.05%", "0.00"},  // below 0.001: no digit to round on
-        {0.0000524, "0.01%", "0.00"},
-        {1e20, "10000000000000000000000.00%", "100000000000000000000.00"},
-        {std::numeric_limits<double>::denorm_min(), "0.00%", "0.00"},
-        {inf, "", ""},
-        {-inf, "", ""},
-        {std::nan(""), "", ""},
-    };
-    for (const auto& row : rows) {
+        EXPECT_EQ(PlainText(row.value), row.plain) << row.value;
         EXPECT_EQ(FormatPercent(row.value), row.percent) << row.value;
         EXPECT_EQ(FormatTwoDecimals(row.value), row.twoDecimals) << row.value;
     }
 }
 
+// Rounded on the text's own digits; any other text, or one too long to write out, stays.
 TEST(NumberText, MaskOfTextsTable) {
     const struct {
         std::string text, masked;
     } rows[] = {
-        {"7", "7.00"},
         {".5", "0.50"},
         {"2.675", "2.68"},
         {"-0.005", "-0.01"},
@@ -98,13 +75,9 @@ TEST(NumberText, MaskOfTextsTable) {
         {"3.33333333333333E-05", "0.00"},
         {"1.5e-1", "0.15"},
         {"1E+15", "1000000000000000.00"},
-        {"0." + std::string(200, '9'), "1.00"},
-        // Not numbers, and numbers too long to write out: unchanged.
-        {"", ""},
         {"0.47%", "0.47%"},
         {"1.2.3", "1.2.3"},
         {"1E+", "1E+"},
-        {"\xe2\x89\xa5 4.38", "\xe2\x89\xa5 4.38"},
         {"1E+99999999999999999999999", "1E+99999999999999999999999"},
         {"1E-99999999999999999999999", "0.00"},
     };
@@ -113,13 +86,12 @@ TEST(NumberText, MaskOfTextsTable) {
     }
 }
 
-// The locale is generated by a ctest fixture into LOCPATH.
+// The locale comes from a ctest fixture, through LOCPATH.
 TEST(NumberText, PointStaysTheDecimalPointInAGermanLocale) {
     ASSERT_NE(std::setlocale(LC_ALL, "de_DE.UTF-8"), nullptr);
     std::locale::global(std::locale("de_DE.UTF-8"));
     EXPECT_EQ(ReadStrict("2.5"), 2.5);
-    EXPECT_EQ(PlainText(2.5), "2.5");
-    EXPECT_EQ(FormatTwoDecimals(2.675), "2.68");
+    EXPECT_EQ(PlainText(2.5) + FormatTwoDecimals(2.675), "2.52.68");
     std::setlocale(LC_ALL, "C");
     std::locale::global(std::locale::classic());
 }
