@@ -2,7 +2,10 @@
 # beside the plain ones in the same tree: each library gets an "_asan" twin.
 option(TALLYVANE_SANITIZERS "Also build and test everything under ASan and UBSan" ON)
 
+# The suffixes of the builds beside the plain one.
+set(TALLYVANE_VARIANTS "")
 if(TALLYVANE_SANITIZERS)
+  set(TALLYVANE_VARIANTS _asan)
   add_library(tallyvane_sanitize INTERFACE)
   target_compile_options(tallyvane_sanitize INTERFACE
     -fsanitize=address,undefined -fno-sanitize-recover=all -fno-omit-frame-pointer)
@@ -14,11 +17,7 @@ endif()
 # _report or _window) when sanitizers are on.
 function(tallyvane_library name)
   cmake_parse_arguments(ARG "QT" "" "SOURCES;LIBRARIES;RESOURCES" ${ARGN})
-  set(variants "")
-  if(TALLYVANE_SANITIZERS)
-    set(variants _asan)
-  endif()
-  foreach(variant "" ${variants})
+  foreach(variant "" ${TALLYVANE_VARIANTS})
     set(target ${name}${variant})
     if(ARG_QT)
       qt_add_library(${target} STATIC ${ARG_SOURCES})

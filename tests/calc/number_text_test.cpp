@@ -13,10 +13,7 @@ namespace {
 
 TEST(NumberReading, Table) {
     const std::optional<double> fails;
-    const struct {
-        std::string text;
-        std::optional<double> lenient, strict;
-    } rows[] = {
+    const std::tuple<std::string, std::optional<double>, std::optional<double>> rows[] = {
         {"007", 7.0, 7.0},
         {"2.", 2.0, 2.0},
         {".5", 0.5, 0.5},
@@ -29,18 +26,14 @@ TEST(NumberReading, Table) {
         {std::string(400, '9'), fails, fails},  // beyond a double: not infinity
         {"0." + std::string(400, '0') + "1", fails, fails},
     };
-    for (const auto& row : rows) {
-        EXPECT_EQ(ReadLenient(row.text), row.lenient) << row.text;
-        EXPECT_EQ(ReadStrict(row.text), row.strict) << row.text;
-    }
+    for (const auto& [text, lenient, strict] : rows)
+        EXPECT_EQ(std::pair(ReadLenient(text), ReadStrict(text)), std::pair(lenient, strict))
+            << text;
 }
 
 // Fifteen significant digits, then two decimals on those digits with halves away from zero.
 TEST(NumberText, OfDoublesTable) {
-    const struct {
-        double value;
-        const char *plain, *percent, *twoDecimals;
-    } rows[] = {
+    const std::tuple<double, std::string, std::string, std::string> rows[] = {
         {4666.666666666667, "4666.66666666667", "466666.67%", "4666.67"},
         {-0.0, "0", "0.00%", "0.00"},
         {0.00125, "0.00125", "0.13%", "0.00"},
@@ -55,18 +48,14 @@ TEST(NumberText, OfDoublesTable) {
         {INFINITY, "", "", ""},
         {NAN, "", "", ""},
     };
-    for (const auto& row : rows) {
-        EXPECT_EQ(PlainText(row.value), row.plain) << row.value;
-        EXPECT_EQ(FormatPercent(row.value), row.percent) << row.value;
-        EXPECT_EQ(FormatTwoDecimals(row.value), row.twoDecimals) << row.value;
-    }
+    for (const auto& [value, plain, percent, twoDecimals] : rows)
+        EXPECT_EQ(PlainText(value) + " " + FormatPercent(value) + " " + FormatTwoDecimals(value),
+                  plain + " " + percent + " " + twoDecimals);
 }
 
 // Rounded on the text's own digits; any other text, or one too long to write out, stays.
 TEST(NumberText, MaskOfTextsTable) {
-    const struct {
-        std::string text, masked;
-    } rows[] = {
+    const std::pair<std::string, std::string> rows[] = {
         {".5", "0.50"},
         {"2.675", "2.68"},
         {"-0.005", "-0.01"},
@@ -81,9 +70,8 @@ TEST(NumberText, MaskOfTextsTable) {
         {"1E+99999999999999999999999", "1E+99999999999999999999999"},
         {"1E-99999999999999999999999", "0.00"},
     };
-    for (const auto& row : rows) {
-        EXPECT_EQ(FormatTwoDecimals(std::string_view(row.text)), row.masked) << row.text;
-    }
+    for (const auto& [text, masked] : rows)
+        EXPECT_EQ(FormatTwoDecimals(std::string_view(text)), masked) << text;
 }
 
 // The locale comes from a ctest fixture, through LOCPATH.

@@ -14,24 +14,20 @@ public:
     QStringList texts;
 };
 
-// A fresh window whose warnings are recorded instead of shown, shown and active unless the
-// test wants to act before that.
-class Window {
-public:
+// A fresh window whose warnings are recorded, shown and active unless the test acts at once.
+struct Window {
     explicit Window(bool waitUntilActive = true) {
         window.show();
         if (waitUntilActive)
             QVERIFY(QTest::qWaitForWindowActive(&window));
     }
-
     template <typename T = QWidget>
     T* control(const QString& name) const {
         return window.findChild<T*>(name);
     }
     QLineEdit* box(const QString& name) const { return control<QLineEdit>(name); }
     void click(const QString& button) { QTest::mouseClick(control(button), Qt::LeftButton); }
-    // Pastes, as the context menu would: no key filter involved.
-    void calculate(const QString& defects, const QString& opportunities) {
+    void calculate(const QString& defects, const QString& opportunities) {  // pasted
         box("txttotaldefects")->setText(defects);
         box("txttotalopportunities")->setText(opportunities);
         click("cmdcalculate");
@@ -46,3 +42,25 @@ public:
 };
 
 }  // namespace tallyvane::testing
+
+// The real window under Xvfb with the openbox window manager, printing through a private CUPS
+// queue (tests/report/print_test.cpp).
+class WindowTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void startsAsDesigned();
+    void calculate_data();
+    void calculate();
+    void keyboard();
+    void link();
+    void realMessageBox();
+    void readableInADarkTheme();
+    void banner();
+    void print_data();
+    void print();
+
+private:
+    QString m_cups;  // the private print server's folder
+};
