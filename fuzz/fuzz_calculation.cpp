@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <cstdlib>
 #include <cstring>
+#include <regex>
 #include <string>
 
 #include "calc/calculation.h"
@@ -18,15 +19,9 @@ void Check(bool invariant) {
 }
 
 // What the two-decimal masks write: "-"? digits "." two digits, then "%" for a percentage.
-bool IsTwoDecimalText(std::string text, bool percent) {
-    if (percent && (text.empty() || text.back() != '%'))
-        return false;
-    if (percent)
-        text.pop_back();
-    const std::size_t point = text.find('.'), digits = text.find_first_not_of('-');
-    return point != std::string::npos && point > digits && point + 3 == text.size() &&
-           digits <= 1 && text.find_first_not_of("0123456789.", digits) == std::string::npos &&
-           text.find('.', point + 1) == std::string::npos;
+bool IsTwoDecimalText(const std::string& text, bool percent) {
+    static const std::regex number(R"(-?\d+\.\d\d)"), percentage(R"(-?\d+\.\d\d%)");
+    return std::regex_match(text, percent ? percentage : number);
 }
 
 }  // namespace
