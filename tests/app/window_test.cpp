@@ -270,6 +270,7 @@ void WindowTest::readableInADarkTheme() {
 void WindowTest::banner() {
     Window w;
     const qreal ratio = w.window.devicePixelRatioF();
+    QCOMPARE(ratio, qEnvironmentVariable("QT_SCALE_FACTOR").toDouble());
     const QImage shot = w.window.grab().toImage();
     const QImage banner(ratio > 1 ? SOURCE_DIR "/data/artwork/banner@2x.png"
                                   : SOURCE_DIR "/data/artwork/banner.png");
