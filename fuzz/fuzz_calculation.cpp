@@ -5,7 +5,6 @@
 #include <cstdint>
 #include <cstdlib>
 #include <cstring>
-#include <regex>
 #include <string>
 
 #include "calc/calculation.h"
@@ -19,9 +18,15 @@ void Check(bool invariant) {
 }
 
 // What the two-decimal masks write: "-"? digits "." two digits, then "%" for a percentage.
-bool IsTwoDecimalText(const std::string& text, bool percent) {
-    static const std::regex number(R"(-?\d+\.\d\d)"), percentage(R"(-?\d+\.\d\d%)");
-    return std::regex_match(text, percent ? percentage : number);
+bool IsTwoDecimalText(std::string text, bool percent) {
+    if (percent && (text.empty() || text.back() != '%'))
+        return false;
+    if (percent)
+        text.pop_back();
+    const std::size_t digits = text.rfind('-', 0) == 0 ? 1 : 0, point = text.size() - 3;
+    return text.size() >= digits + 4 && text[point] == '.' &&
+           text.find_first_not_of("0123456789", digits) == point &&
+           text.find_first_not_of("0123456789", point + 1) == std::string::npos;
 }
 
 }  // namespace
