@@ -75,7 +75,7 @@ void WindowTest::startsAsDesigned() {
     };
     Window w;
     QCOMPARE(w.window.windowTitle(), QStringLiteral("Tallyvane-www.tallyvane.example"));
-    QTRY_COMPARE(w.window.frameGeometry(), kCompact);
+    QTRY_COMPARE_WITH_TIMEOUT(w.window.frameGeometry(), kCompact, 2000);
     for (const auto& [name, geometry, visible, back, points, bold] : rows) {
         QWidget* c = w.control(name);
         const bool box = qobject_cast<QLineEdit*>(c);
@@ -149,7 +149,7 @@ void WindowTest::calculate() {
     QCOMPARE(w.results() << w.box("txtprocesssigma")->toolTip()
                          << w.box("txtprocesssigma")->accessibleDescription(),
              results << sigmaNote << sigmaNote);
-    QTRY_COMPARE(w.window.frameGeometry(), grown ? kGrown : kCompact);
+    QTRY_COMPARE_WITH_TIMEOUT(w.window.frameGeometry(), grown ? kGrown : kCompact, 2000);
     for (const char* name : {"lblDPMO", "lbldefectspercent", "lblyield", "lblprocesssigma"}) {
         QCOMPARE(w.control<QLabel>(name)->isVisible(), grown);
         QCOMPARE(w.control<QLabel>(name)->buddy()->isVisible(), grown);
