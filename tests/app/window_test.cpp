@@ -219,6 +219,8 @@ void WindowTest::link() {
     accessible->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
     QCOMPARE(catcher.urls, QList<QUrl>(2, QUrl("http://www.tallyvane.example")));
     QCOMPARE(QAccessible::queryAccessibleInterface(&w.window)->role(), QAccessible::Window);
+    QCOMPARE(QAccessible::queryAccessibleInterface(w.box("txtyields"))->text(QAccessible::Name),
+             QStringLiteral("Yield (%)"));  // each box is named by its row's label
 }
 
 void WindowTest::realMessageBox() {
