@@ -33,8 +33,12 @@ using design::Pixels;
 
 // A fixed background comes with a fixed text colour, so that no desktop theme can put its own
 // light text on the design's light backgrounds.
-QColor TextColor(const design::Control& c) {
-    return DesignColor(c.foreColor.value_or(design::kBlack));
+void FixColors(QPalette& palette, QPalette::ColorRole back, QPalette::ColorRole text,
+               const design::Control& c) {
+    if (c.backColor) {
+        palette.setColor(back, DesignColor(*c.backColor));
+        palette.setColor(text, DesignColor(c.foreColor.value_or(design::kBlack)));
+    }
 }
 
 QWidget* CreateControl(const design::Control& c, QWidget* parent) {
@@ -51,20 +55,14 @@ QWidget* CreateControl(const design::Control& c, QWidget* parent) {
             label->setAutoFillBackground(true);
             label->setTextFormat(Qt::PlainText);
             label->setFocusPolicy(Qt::NoFocus);
-            if (c.backColor) {
-                palette.setColor(QPalette::Window, DesignColor(*c.backColor));
-                palette.setColor(QPalette::WindowText, TextColor(c));
-            }
+            FixColors(palette, QPalette::Window, QPalette::WindowText, c);
             w = label;
             break;
         }
         case design::Kind::kTextBox: {
             auto* box = new QLineEdit(QString::fromUtf8(c.caption), parent);
             box->setMaxLength(std::numeric_limits<int>::max());  // no length limit
-            if (c.backColor) {
-                palette.setColor(QPalette::Base, DesignColor(*c.backColor));
-                palette.setColor(QPalette::Text, TextColor(c));
-            }
+            FixColors(palette, QPalette::Base, QPalette::Text, c);
             w = box;
             break;
         }
