@@ -107,12 +107,8 @@ MainWindow::MainWindow(Warnings& warnings, QWidget* parent)
     : QWidget(parent),
       m_warnings(warnings),
       m_banner(QPixmap::fromImage(RawImage(QStringLiteral(":/images/banner.rgb"), kBanner.width(),
-                                           kBanner.height(), QImage::Format_RGB888))),
-      m_sharpBanner(
-          QPixmap::fromImage(RawImage(QStringLiteral(":/images/banner@2x.rgb"), 2 * kBanner.width(),
-                                      2 * kBanner.height(), QImage::Format_RGB888))) {
+                                           kBanner.height(), QImage::Format_RGB888))) {
     InstallAccessibleRoles();
-    m_sharpBanner.setDevicePixelRatio(2);
     setObjectName(QStringLiteral("frmtallyvane"));
     setWindowTitle(QStringLiteral("Tallyvane-") + QString::fromLatin1(kSiteAddress));
     QIcon icon;
@@ -214,6 +210,11 @@ void MainWindow::paintEvent(QPaintEvent* event) {
     QWidget::paintEvent(event);
     QPainter painter(this);
     painter.setRenderHint(QPainter::SmoothPixmapTransform);
+    if (devicePixelRatioF() > 1.0 && m_sharpBanner.isNull()) {
+        m_sharpBanner = QPixmap::fromImage(RawImage(QStringLiteral(":/images/banner@2x.rgb"),
+                                                    2 * kBanner.width(), 2 * kBanner.height(),
+                                                    QImage::Format_RGB888));
+    }
     painter.drawPixmap(QRect(QPoint(0, 0), kBanner),
                        devicePixelRatioF() > 1.0 ? m_sharpBanner : m_banner);
 }

@@ -53,7 +53,7 @@ private:
 
     Warnings& m_warnings;
     QPixmap m_banner;
-    QPixmap m_sharpBanner;       // twice the pixels, for a device pixel ratio above 1
+    QPixmap m_sharpBanner;       // twice the pixels, made on the first paint above ratio 1
     bool m_linkPressed = false;  // a left press on the link, waiting for its release
 
     QLineEdit* m_defectsBox = nullptr;
