@@ -83,8 +83,8 @@ QWidget* CreateControl(const design::Control& c, QWidget* parent) {
     return w;
 }
 
-// Each box with the label of its row, which names it for screen readers: the two inputs, then
-// the four results.
+// Each box with the label of its row, its buddy, which also names it for screen readers: the
+// two inputs, then the four results.
 constexpr std::array<std::pair<std::string_view, std::string_view>, 6> kRows{{
     {"Label2", "txttotaldefects"},
     {"lbltotalopportunities", "txttotalopportunities"},
@@ -154,10 +154,7 @@ void MainWindow::createControls() {
         CreateControl(c, this);
     }
     for (const auto& [labelName, boxName] : kRows) {
-        QLabel* label = control<QLabel>(labelName);
-        QLineEdit* box = control<QLineEdit>(boxName);
-        label->setBuddy(box);
-        box->setAccessibleName(label->text());
+        control<QLabel>(labelName)->setBuddy(control<QLineEdit>(boxName));
     }
     m_defectsBox = control<QLineEdit>("txttotaldefects");
     m_opportunitiesBox = control<QLineEdit>("txttotalopportunities");
