@@ -18,15 +18,13 @@ void Check(bool invariant) {
 }
 
 // What the two-decimal masks write: "-"? digits "." two digits, then "%" for a percentage.
-bool IsTwoDecimalText(std::string text, bool percent) {
-    if (percent && (text.empty() || text.back() != '%'))
-        return false;
-    if (percent)
-        text.pop_back();
-    const std::size_t digits = text.rfind('-', 0) == 0 ? 1 : 0, point = text.size() - 3;
-    return text.size() >= digits + 4 && text[point] == '.' &&
-           text.find_first_not_of("0123456789", digits) == point &&
-           text.find_first_not_of("0123456789", point + 1) == std::string::npos;
+bool IsTwoDecimalText(std::string_view text, bool percent) {
+    const bool suffixed = text.ends_with('%');
+    text.remove_prefix(text.starts_with('-'));
+    text.remove_suffix(suffixed);
+    const std::size_t point = text.find_first_not_of("0123456789");
+    return suffixed == percent && point > 0 && point < text.size() && point + 3 == text.size() &&
+           text[point] == '.' && text.find_first_not_of("0123456789", point + 1) == text.npos;
 }
 
 }  // namespace
