@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # What installing Tallyvane puts where: into a temporary prefix, and in the Debian package
-# with the dependencies dpkg-shlibdeps works out beside the two named by hand.
+# with the dependencies dpkg-shlibdeps works out beside the two named by hand. The installed
+# desktop entry and metainfo validate.
 #   check-install.sh BUILD_DIR
 set -euo pipefail
 work=$(mktemp -d)
@@ -18,9 +19,8 @@ for file in bin/tallyvane share/applications/example.tallyvane.Tallyvane.desktop
     }
 done
 [[ -x $work/prefix/bin/tallyvane ]]
-for size in 32 48 64 128 256; do
-    file "$work/prefix/share/icons/hicolor/${size}x$size/apps/tallyvane.png" | grep -q "$size x $size"
-done
+desktop-file-validate "$work"/prefix/share/applications/*.desktop
+appstreamcli validate --no-net "$work"/prefix/share/metainfo/*.xml >/dev/null
 for dep in 'libqt6widgets6 (>= [0-9.]*)' libqt6printsupport6 libqt6gui6 libqt6core6 libcups2 \
     libxcb1 libstdc++6 libc6 fonts-liberation qt6-qpa-plugins; do
     grep -q "$dep" <<<"$depends" || { echo "no dependency $dep in: $depends"; exit 1; }
