@@ -48,6 +48,9 @@ struct Window {
 class WindowTest : public QObject {
     Q_OBJECT
 
+public slots:
+    void openUrl(const QUrl& url) { m_urls << url; }  // the link's, caught
+
 private slots:
     void initTestCase();
     void startsAsDesigned();
@@ -56,11 +59,11 @@ private slots:
     void keyboard();
     void link();
     void realMessageBox();
-    void readableInADarkTheme();
     void banner();
     void print_data();
     void print();
 
 private:
     QString m_cups;  // the private print server's folder
+    QList<QUrl> m_urls;
 };
