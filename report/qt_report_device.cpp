@@ -87,7 +87,6 @@ void QtReportDevice::SetCurrentY(double y) {
 }
 
 void QtReportDevice::Print(std::string_view text) {
-    Check();
     const QFontMetricsF metrics(m_font, m_printer.get());
     if (!text.empty()) {
         m_painter.setFont(m_font);
@@ -96,16 +95,16 @@ void QtReportDevice::Print(std::string_view text) {
     }
     m_currentY += metrics.lineSpacing() / m_pageHeight * (m_y2 - m_y1);
     m_currentX = m_x1;
-    Check();
 }
 
+// A print engine that fails mid-document stays in its error state until the end, which also
+// resets it: the state is read once, before ending.
 void QtReportDevice::EndDoc() {
     Check();
     m_ended = true;
     if (!m_painter.end()) {
         Fail(warning::kReportNotPrinted);
     }
-    Check();
 }
 
 }  // namespace tallyvane
