@@ -1,8 +1,6 @@
 // Prints for real through a private CUPS queue whose device writes a PDF file, and reads the
 // page back with poppler's tools.
 #include <QFile>
-#include <QFontMetricsF>
-#include <QPrinterInfo>
 #include <QProcess>
 #include <QRegularExpression>
 
@@ -18,20 +16,15 @@ QString Run(const QString& command) {
     return QString::fromUtf8(process.readAllStandardOutput());
 }
 
-// The one page's rows rebuilt character for character from the word boxes of the fixed-pitch
-// font, each word on the grid of its advance and line spacing from (100, 100) of 850 x 1000.
+// The one page's rows rebuilt character for character from the word boxes, each word on the
+// grid of Liberation Mono at 12 pt (7.2 pt advance, 13.59 pt line spacing) from (100, 100) of
+// 850 x 1000 over the queue's printable area, 559 x 770 pt at (18, 36) on Letter paper.
 QStringList Page(const QString& pdf) {
     if (!Run("pdfinfo " + pdf).contains(QRegularExpression(R"(Pages:\s+1\n)")) ||
         !Run("pdffonts " + pdf).contains(QRegularExpression(R"(LiberationMono\s.*\byes\b)")))
         return {"not one page in Liberation Mono"};
-    QPrinter printer(QPrinterInfo::defaultPrinter(), QPrinter::HighResolution);
-    const QRectF area = printer.pageLayout().paintRect(QPageLayout::Point);
-    const QPointF origin = area.topLeft() + QPointF(area.width() * 0.1 / 0.85, area.height() / 10);
-    QFont font(QStringLiteral("Courier New"));
-    font.setPointSizeF(12);
-    const QFontMetricsF metrics(font, &printer);
-    const QSizeF cell =
-        QSizeF(metrics.horizontalAdvance('0'), metrics.lineSpacing()) * 72.0 / printer.resolution();
+    const QPointF origin(18 + 559 * 100 / 850.0, 36 + 770 * 100 / 1000.0);
+    const QSizeF cell(7.2, 13.59375);
     static const QRegularExpression word(R"re(xMin="([\d.]+)" yMin="([\d.]+)".*>([^<]*)</word>)re");
     QStringList rows;
     for (const auto& m : word.globalMatch(Run("pdftotext -bbox " + pdf + " -"))) {
