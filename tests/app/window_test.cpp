@@ -83,6 +83,7 @@ void WindowTest::startsAsDesigned() {
                                      (box || c->autoFillBackground())),  // opaque labels
                  name);
     }
+    QVERIFY(w.control<QLabel>("lblDPMO")->heightForWidth(121) > 25);  // wrapped on two lines
     QCOMPARE(w.window.windowIcon().availableSizes(),
              (QList<QSize>{{32, 32}, {48, 48}, {64, 64}, {128, 128}, {256, 256}}));
 }
@@ -236,6 +237,8 @@ void WindowTest::banner() {
     Window w;
     const qreal ratio = w.window.devicePixelRatioF();
     QCOMPARE(ratio, qEnvironmentVariable("QT_SCALE_FACTOR").toDouble());
+    // Centred on 512 x 384 logical pixels, with half of the frame's device pixels, rounded.
+    QCOMPARE(w.window.pos(), ratio > 1 ? QPoint(55, 126) : QPoint(311, 312));
     const QImage shot = w.window.grab().toImage();
     const QImage banner(ratio > 1 ? SOURCE_DIR "/data/artwork/banner@2x.png"
                                   : SOURCE_DIR "/data/artwork/banner.png");
