@@ -70,7 +70,6 @@ TEST(SigmaConfidenceInterval, Table) {
         {1, 1e15, 9.22547973623, 9.88520921685},
         {1, 9007199254740992.0, 9.50069854186, 10.139992266},  // 2^53, the largest
         {0, 10, NAN, NAN},
-        {3.4, 1e6, NAN, NAN},
         {5, 5, NAN, NAN},
         {1, 9007199254740994.0, NAN, NAN},  // beyond 2^53
         {1, INFINITY, NAN, NAN},

@@ -12,7 +12,7 @@ namespace {
 // Both sides of both breakpoints, where the formulas differ by 4.4e-9, and the three faults.
 TEST(NormSInv, Table) {
     using Kind = MathFault::Kind;
-    const double fails = NAN, inf = INFINITY;
+    const double fails = NAN;
     const std::tuple<double, double, Kind> rows[] = {
         {0.5, 0.0, {}},
         {0.02425, -1.9729610491, {}},
@@ -27,7 +27,6 @@ TEST(NormSInv, Table) {
         {-1e-300, fails, Kind::OutOfRange},
         {std::nextafter(1.0, 2.0), fails, Kind::OutOfRange},
         {NAN, fails, Kind::OutOfRange},
-        {-inf, fails, Kind::OutOfRange},
     };
     for (const auto& [p, z, fault] : rows) {
         try {
