@@ -13,7 +13,7 @@ if [[ $1 == start ]]; then
     rm -f "$fifo"
     DISPLAY=:$display openbox >/dev/null 2>&1 &
     printf ':%s\n%s %s\n' "$display" "$xvfb" "$!" >"$state"
-    for _ in $(seq 100); do  # until openbox manages the screen
+    for _ in $(seq 300); do  # until openbox manages the screen, 30 s at most
         DISPLAY=:$display xprop -root _NET_SUPPORTING_WM_CHECK | grep -q 'window id' && exit 0
         sleep 0.1
     done
