@@ -18,7 +18,7 @@ QString Run(const QString& command) {
 
 // The one page's rows rebuilt character for character from the word boxes, each word on the
 // grid of Liberation Mono at 12 pt (7.2 pt advance, 13.59 pt line spacing) from (100, 100) of
-// 850 x 1000 over the queue's printable area, 559 x 770 pt at (18, 36) on Letter paper.
+// 850 x 1000 over the queue's printable area, 559 x 770 pt at (18, 36) on A4 paper.
 QStringList Page(const QString& pdf) {
     if (!Run("pdfinfo " + pdf).contains(QRegularExpression(R"(Pages:\s+1\n)")) ||
         !Run("pdffonts " + pdf).contains(QRegularExpression(R"(LiberationMono\s.*\byes\b)")))
