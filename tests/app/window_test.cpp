@@ -11,6 +11,7 @@
 #include <QTimer>
 #include <cmath>
 
+#include "app/application.h"
 #include "app/message_box_warnings.h"
 #include "calc/warning_texts.h"
 #include "tests/app/window_test.h"
@@ -69,6 +70,7 @@ void WindowTest::startsAsDesigned() {
     QApplication::setPalette(original);
     QCOMPARE(w.window.windowTitle(), QStringLiteral("Tallyvane-www.tallyvane.example"));
     QCOMPARE(w.window.palette().color(QPalette::WindowText), QColor(Qt::black));
+    QVERIFY(QFile::exists(SOURCE_DIR "/data/" + QGuiApplication::desktopFileName() + ".desktop"));
     QTRY_COMPARE_WITH_TIMEOUT(w.window.frameGeometry(), kCompact, 2000);
     for (const auto& [name, geometry, visible, back, points, bold] : rows) {
         QWidget* c = w.control(name);
@@ -213,20 +215,24 @@ void WindowTest::link() {
 // Read, then closed by the default button, or else closed anyway, so that it cannot hang.
 void WindowTest::realMessageBox() {
     tallyvane::MessageBoxWarnings warnings;
-    std::tuple<QMessageBox::Icon, QString, QMessageBox::StandardButtons, bool, QString> shown;
+    std::tuple<QMessageBox::Icon, QString, QMessageBox::StandardButtons, bool, QString, qreal>
+        shown;
     QTimer::singleShot(50, [&] {
         auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
         auto* icon = box->findChild<QLabel*>("qt_msgboxex_icon_label");
-        shown = {box->icon(), box->text() + box->windowTitle(), box->standardButtons(),
+        shown = {box->icon(),
+                 box->text() + box->windowTitle(),
+                 box->standardButtons(),
                  box->defaultButton() == box->button(QMessageBox::Ok),
-                 QAccessible::queryAccessibleInterface(icon)->text(QAccessible::Name)};
+                 QAccessible::queryAccessibleInterface(icon)->text(QAccessible::Name),
+                 box->font().pointSizeF()};
         QTest::keyClick(box, Qt::Key_Return);
         box->reject();
     });
     warnings.warn("Careful");  // returns once the box is closed
-    QCOMPARE(shown,
-             std::tuple(QMessageBox::Warning, QStringLiteral("CarefulWarning"),
-                        QMessageBox::Ok | QMessageBox::Cancel, true, QStringLiteral("Warning")));
+    QCOMPARE(shown, std::tuple(QMessageBox::Warning, QStringLiteral("CarefulWarning"),
+                               QMessageBox::Ok | QMessageBox::Cancel, true,
+                               QStringLiteral("Warning"), 8.25));
 }
 
 // At the top left behind the controls, from the sharper pixels at a device pixel ratio of 2
@@ -235,8 +241,11 @@ void WindowTest::banner() {
     Window w;
     const qreal ratio = w.window.devicePixelRatioF();
     QCOMPARE(ratio, qEnvironmentVariable("QT_SCALE_FACTOR").toDouble());
-    // Centred on 512 x 384 logical pixels, with half of the frame's device pixels, rounded.
-    QCOMPARE(w.window.pos(), ratio > 1 ? QPoint(55, 126) : QPoint(311, 312));
+    // Centred with its frame: openbox's, or at 2x half of its device pixels, rounded, on 512 x 384
+    // logical pixels; or the offscreen platform's own 2-pixel frame on its 800 x 800 screen.
+    QCOMPARE(w.window.pos(), QGuiApplication::platformName() == "offscreen" ? QPoint(198, 338)
+                             : ratio > 1                                    ? QPoint(55, 126)
+                                                                            : QPoint(311, 312));
     const QImage shot = w.window.grab().toImage();
     const QImage banner(ratio > 1 ? SOURCE_DIR "/data/artwork/banner@2x.png"
                                   : SOURCE_DIR "/data/artwork/banner.png");
@@ -251,6 +260,7 @@ int main(int argc, char** argv) {
     if (state.open(QIODevice::ReadOnly))
         qputenv("DISPLAY", state.readLine().trimmed());
     QApplication app(argc, argv);
+    tallyvane::ConfigureApplication();
     WindowTest test;
     return QTest::qExec(&test, argc, argv);
 }
