@@ -78,4 +78,13 @@ inline constexpr std::array<Control, 15> kControls{{
 }};
 // clang-format on
 
+// The tab indices are 0 to 14, each once: fifteen controls that set fifteen different bits.
+constexpr bool EachTabIndexOnce() {
+    unsigned seen{};
+    for (const Control& c : kControls)
+        seen |= 1u << c.tabIndex;
+    return seen == (1u << kControls.size()) - 1;
+}
+static_assert(EachTabIndexOnce(), "each tab index from 0 to 14 belongs to one control");
+
 }  // namespace tallyvane::design
