@@ -40,7 +40,7 @@ QtReportDevice::QtReportDevice(const QString& docName) {
 }
 
 QtReportDevice::~QtReportDevice() {
-    if (m_painter.isActive() && !m_ended) {
+    if (m_painter.isActive()) {  // still open: a failure cut the document short
         m_printer->abort();
         m_painter.end();
     }
@@ -101,7 +101,6 @@ void QtReportDevice::Print(std::string_view text) {
 // resets it: the state is read once, before ending.
 void QtReportDevice::EndDoc() {
     Check();
-    m_ended = true;
     if (!m_painter.end()) {
         Fail(warning::kReportNotPrinted);
     }

@@ -38,7 +38,6 @@ private:
     double m_x1 = 0, m_y1 = 0, m_x2 = 1, m_y2 = 1;
     double m_currentX = 0, m_currentY = 0;
     double m_pageWidth = 1, m_pageHeight = 1;  // the printable area in device pixels
-    bool m_ended = false;
 };
 
 }  // namespace tallyvane
