@@ -71,7 +71,7 @@ TEST(SigmaConfidenceInterval, Table) {
         {1, 9007199254740992.0, 9.50069854186, 10.139992266},  // 2^53, the largest
         {0, 10, NAN, NAN},
         {5, 5, NAN, NAN},
-        {1, 2.5, NAN, NAN},  // a fractional count
+        {1, 2.5, NAN, NAN},                 // a fractional count
         {1, 9007199254740994.0, NAN, NAN},  // beyond 2^53
         {1, INFINITY, NAN, NAN},
         {NAN, 10, NAN, NAN},
