@@ -18,7 +18,8 @@ QString Run(const QString& command) {
 
 // The one page's rows rebuilt character for character from the word boxes, each word on the
 // grid of Liberation Mono at 12 pt (7.2 pt advance, 13.59 pt line spacing) from (100, 100) of
-// 850 x 1000 over the queue's printable area, 559 x 770 pt at (18, 36) on A4 paper.
+// 850 x 1000 over the printable area of A4 in the queue's PPD, 559 x 770 pt at (18, 36). (The
+// PPD's default is Letter, but QPrinter keeps its own A4 wherever the printer offers A4.)
 QStringList Page(const QString& pdf) {
     if (!Run("pdfinfo " + pdf).contains(QRegularExpression(R"(Pages:\s+1\n)")) ||
         !Run("pdffonts " + pdf).contains(QRegularExpression(R"(LiberationMono\s.*\byes\b)")))
