@@ -23,6 +23,7 @@ namespace {
 const QStringList kWorked{"4666.66666666667", "0.47%", "99.53%", "4.10"};
 const QRect kCompact(311, 312, 402, 145);  // 400 x 120 inside, centred on 1024 x 768
 const QRect kGrown(311, 312, 408, 373);    // 6120 x 5600 twips, the corner kept
+const QColor kGrey(0xE0, 0xE0, 0xE0);      // the window's background
 
 QStringList TabCycle() {
     QStringList names{QApplication::focusWidget()->objectName()};
@@ -46,7 +47,7 @@ void WindowTest::initTestCase() {
 // with black text (white on navy), also under a dark theme that would put light text everywhere,
 // or the platform's colours; the fonts; the icons.
 void WindowTest::startsAsDesigned() {
-    const QColor grey(0xE0, 0xE0, 0xE0), yellow(Qt::yellow), navy(0, 0, 0x80), none;
+    const QColor grey = kGrey, yellow(Qt::yellow), navy(0, 0, 0x80), none;
     const std::tuple<const char*, QRect, bool, QColor, qreal, bool> rows[] = {
         {"Label2", {168, 16, 121, 25}, true, grey, 8.25, false},
         {"txttotaldefects", {304, 8, 73, 25}, true, yellow, 8.25, false},
@@ -250,14 +251,14 @@ void WindowTest::banner() {
     // logical pixels; or the offscreen platform's own 2-pixel frame on its 800 x 800 screen.
     QCOMPARE(w.window.pos(), QGuiApplication::platformName() == "offscreen" ? QPoint(198, 338)
                              : ratio > 1                                    ? QPoint(55, 126)
-                                                                            : QPoint(311, 312));
+                                                                            : kCompact.topLeft());
     const QImage shot = w.window.grab().toImage();
     const QImage banner(ratio > 1 ? SOURCE_DIR "/data/artwork/banner@2x.png"
                                   : SOURCE_DIR "/data/artwork/banner.png");
     QCOMPARE(QSizeF(banner.size()), QSizeF(146, 58) * ratio);
     for (const QPoint p : {QPoint(20, 20), QPoint(70, 23), QPoint(145, 57)})
         QCOMPARE(shot.pixelColor(p * ratio), banner.pixelColor(p * ratio));
-    QCOMPARE(shot.pixelColor(QPoint(147, 30) * ratio), QColor(0xE0, 0xE0, 0xE0));
+    QCOMPARE(shot.pixelColor(QPoint(147, 30) * ratio), kGrey);
 }
 
 int main(int argc, char** argv) {
