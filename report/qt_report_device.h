@@ -10,10 +10,11 @@ class QPrinter;
 
 namespace tallyvane {
 
-// The report device on the system's default printer: no dialog, the printer's own paper and
-// settings. Positions are mapped onto the printable area by hand, so fonts keep their real
-// point size whatever the scale. A document not ended is aborted where the print engine can
-// abort; Qt's PDF and CUPS engines cannot, and would send it as it stands.
+// The report device on the system's default printer: no dialog, the printer's own settings,
+// on QPrinter's A4 wherever the printer offers it. Positions are mapped onto the printable area by
+// hand, so fonts keep their real point size whatever the scale. A document not ended is aborted
+// where the print engine can abort; Qt's PDF and CUPS engines cannot, and would send it as it
+// stands.
 class QtReportDevice : public ReportDevice {
 public:
     // Throws PrintFailure when there is no default printer or it cannot start a document.
