@@ -23,8 +23,9 @@
 #include "app/site_link.h"
 #include "app/warnings.h"
 #include "calc/calculate_plan.h"
-#include "report/qt_report_device.h"
-#include "report/result_report.h"
+#include "report/page_printer.h"
+#include "report/print_failure.h"
+#include "report/report_rows.h"
 
 namespace tallyvane {
 namespace {
@@ -318,16 +319,10 @@ void MainWindow::printReport() {
     for (std::size_t i = 0; i < m_resultRows.size(); ++i) {
         boxes[i + 2] = m_resultRows[i].box->text().toStdString();
     }
-    // The printer is released, and an unfinished document aborted, before any warning shows.
-    std::optional<QString> failure;
     try {
-        QtReportDevice printer(QStringLiteral("Tallyvane report"));
-        PrintResultReport(printer, boxes);
+        PrintPage(ReportRows(boxes), QStringLiteral("Tallyvane report"));
     } catch (const PrintFailure& e) {
-        failure = QString::fromUtf8(e.what());
-    }
-    if (failure) {
-        m_warnings.warn(*failure);
+        m_warnings.warn(QString::fromUtf8(e.what()));
     }
 }
 

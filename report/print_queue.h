@@ -1,11 +1,12 @@
 #pragma once
 
-#include <string>
+#include <QString>
 
 namespace tallyvane {
 
 // Whether the named print queue takes jobs now: it accepts them and is not stopped. Asks the
-// print system where it can (CUPS, on Linux and macOS); elsewhere every queue counts as ready.
-bool PrintQueueAcceptsJobs(const std::string& queue);
+// print system where it can (CUPS, loaded only when asked); where it cannot, every queue counts
+// as ready and Qt's print engine has the last word.
+bool PrintQueueAcceptsJobs(const QString& queue);
 
 }  // namespace tallyvane

@@ -21,7 +21,7 @@ done
 [[ -x $work/prefix/bin/tallyvane ]]
 desktop-file-validate "$work"/prefix/share/applications/*.desktop
 appstreamcli validate --no-net "$work"/prefix/share/metainfo/*.xml >/dev/null
-for dep in 'libqt6widgets6 (>= [0-9.]*)' libqt6printsupport6 libqt6gui6 libqt6core6 libcups2 \
+for dep in 'libqt6widgets6 (>= [0-9.]*)' libqt6printsupport6 libqt6gui6 libqt6core6 \
     libxcb1 libstdc++6 libc6 fonts-liberation qt6-qpa-plugins; do
     grep -q "$dep" <<<"$depends" || { echo "no dependency $dep in: $depends"; exit 1; }
 done

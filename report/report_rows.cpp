@@ -1,4 +1,4 @@
-#include "report/result_report.h"
+#include "report/report_rows.h"
 
 #include <string_view>
 
@@ -16,25 +16,15 @@ constexpr std::array<std::string_view, 6> kLabels{"Total number of defects obser
                                                   "Process Sigma Level  :"};
 constexpr std::array<int, 6> kEmptyRowsAfter{1, 1, 1, 1, 2, 0};
 
-void PrintReportLine(ReportDevice& printer, const std::string& text) {
-    printer.SetCurrentX(100);
-    printer.Print(text);
-}
-
 }  // namespace
 
-void PrintResultReport(ReportDevice& printer, const ReportBoxes& boxes) {
-    printer.Scale(0, 0, 850, 1000);
-    printer.SetFontName("Courier New");
-    printer.SetFontSize(12);
-    printer.SetCurrentY(100);
+std::vector<std::string> ReportRows(const ReportBoxes& boxes) {
+    std::vector<std::string> rows;
     for (std::size_t line = 0; line < boxes.size(); ++line) {
-        PrintReportLine(printer, std::string(kLabels[line]) + FormatTwoDecimals(boxes[line]));
-        for (int i = 0; i < kEmptyRowsAfter[line]; ++i) {
-            printer.Print("");
-        }
+        rows.push_back(std::string(kLabels[line]) + FormatTwoDecimals(boxes[line]));
+        rows.resize(rows.size() + kEmptyRowsAfter[line]);
     }
-    printer.EndDoc();
+    return rows;
 }
 
 }  // namespace tallyvane

@@ -1,0 +1,16 @@
+#pragma once
+
+#include <QString>
+#include <string>
+#include <vector>
+
+namespace tallyvane {
+
+// Prints `rows` as one page on the system's default printer, without a dialog and on that
+// printer's own default paper: Courier New 12 pt, one row under the other, the first with its
+// top-left corner at (100, 100) of an 850 x 1000 grid laid over the paper's printable area.
+// Throws PrintFailure when there is no default printer or it cannot take the document; nothing
+// is sent then.
+void PrintPage(const std::vector<std::string>& rows, const QString& docName);
+
+}  // namespace tallyvane
