@@ -1,14 +1,15 @@
 #include "calc/confidence_interval.h"
 
-#include <boost/math/special_functions/beta.hpp>
 #include <cmath>
 #include <exception>
 
+#include "stats/beta_quantile.h"
 #include "stats/normsinv.h"
 
 namespace tallyvane {
 
-std::optional<SigmaInterval> SigmaConfidenceInterval(double defects, double opportunities) {
+std::optional<FractionInterval> DefectFractionConfidenceInterval(double defects,
+                                                                 double opportunities) {
     constexpr double kLargestWholeCount = 9007199254740992.0;  // 2^53
     const auto whole = [](double x) { return std::isfinite(x) && std::trunc(x) == x; };
     if (!whole(defects) || !whole(opportunities) || !(defects >= 1.0) ||
@@ -16,16 +17,27 @@ std::optional<SigmaInterval> SigmaConfidenceInterval(double defects, double oppo
         return std::nullopt;
     }
     try {
-        // The ends of the defect fraction's interval, as quantiles of beta distributions.
         const double d = defects, o = opportunities;
-        const double lower = boost::math::ibeta_inv(d, o - d + 1.0, 0.025);
-        const double upper = boost::math::ibeta_inv(d + 1.0, o - d, 0.975);
-        // The sigma level falls as the defect fraction rises.
-        return SigmaInterval{1.5 - NormSInv(upper), 1.5 - NormSInv(lower)};
+        return FractionInterval{BetaQuantile(d, o - d + 1.0, 0.025),
+                                BetaQuantile(d + 1.0, o - d, 0.975)};
     } catch (const std::exception&) {
-        // A quantile the beta inverse cannot evaluate, or an end that rounds to 0 or 1.
         return std::nullopt;
     }
+}
+
+std::optional<SigmaInterval> SigmaConfidenceInterval(const FractionInterval& fraction) {
+    try {
+        // The sigma level falls as the defect fraction rises.
+        return SigmaInterval{1.5 - NormSInv(fraction.high), 1.5 - NormSInv(fraction.low)};
+    } catch (const std::exception&) {
+        return std::nullopt;
+    }
+}
+
+std::optional<SigmaInterval> SigmaConfidenceInterval(double defects, double opportunities) {
+    const std::optional<FractionInterval> fraction =
+        DefectFractionConfidenceInterval(defects, opportunities);
+    return fraction ? SigmaConfidenceInterval(*fraction) : std::nullopt;
 }
 
 }  // namespace tallyvane

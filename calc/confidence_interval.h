@@ -4,16 +4,28 @@
 
 namespace tallyvane {
 
+struct FractionInterval {
+    double low;
+    double high;
+};
+
+// The exact (Clopper-Pearson) 95% interval of the defect fraction D/O: low is the 0.025
+// quantile of Beta(D, O - D + 1), high the 0.975 quantile of Beta(D + 1, O - D). Only for whole
+// counts 1 <= D < O <= 2^53, where the binomial model applies; empty otherwise and for
+// non-finite counts. An end within half an ulp of 1 comes out as 1.
+std::optional<FractionInterval> DefectFractionConfidenceInterval(double defects,
+                                                                 double opportunities);
+
 struct SigmaInterval {
     double low;
     double high;
 };
 
-// The exact (Clopper-Pearson) two-sided 95% confidence interval of the process sigma level for
-// `defects` observed in `opportunities`. Only for whole counts 1 <= D < O <= 2^53, where the
-// binomial model applies; empty otherwise, for non-finite counts, where an end of the
-// defect-fraction interval rounds to 0 or 1 in a double, and where Boost's beta inverse gives up
-// (both beta parameters beyond about 10^10 with a defect fraction far from 0 and from 1/2).
+// The fraction's interval carried over to the process sigma level, 1.5 minus the normal quantile
+// of each end, low end first. Empty where an end is 0 or 1 in a double (D = O - 1 near 2^53).
+std::optional<SigmaInterval> SigmaConfidenceInterval(const FractionInterval& fraction);
+
+// The same for counts: empty where the fraction's interval is.
 std::optional<SigmaInterval> SigmaConfidenceInterval(double defects, double opportunities);
 
 }  // namespace tallyvane

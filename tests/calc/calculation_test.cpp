@@ -59,29 +59,36 @@ TEST(RunCalculation, Table) {
     }
 }
 
-// References from mpmath at 60 digits: bisection on p of the binomial tail sums
-// P(X >= D | L) = 0.025 and P(X <= D | U) = 0.025, then 1.5 - sqrt(2) erfinv(2p - 1).
-TEST(SigmaConfidenceInterval, Table) {
-    const std::tuple<double, double, double, double> rows[] = {
-        {7, 1500, 3.84196172987, 4.39791895978},
-        {1, 2, -0.738964375653, 3.73896437565},
-        {1499, 1500, -2.64651917317, -1.17749269318},
-        {34, 1e7, 5.92819920547, 6.07734254796},
-        {1, 1e15, 9.22547973623, 9.88520921685},
-        {1, 9007199254740992.0, 9.50069854186, 10.139992266},  // 2^53, the largest
-        {0, 10, NAN, NAN},
-        {5, 5, NAN, NAN},
-        {1, 2.5, NAN, NAN},                 // a fractional count
-        {1, 9007199254740994.0, NAN, NAN},  // beyond 2^53
-        {1, INFINITY, NAN, NAN},
-        {NAN, 10, NAN, NAN},
+// The defect fraction's ends from mpmath at 50 digits, by quadrature of the beta density and a
+// root on x; the sigma level's ends from them as 1.5 - sqrt(2) erfinv(2p - 1).
+TEST(ConfidenceInterval, Table) {
+    const double n = NAN, big = 9007199254740992.0;  // 2^53, the largest count
+    const std::array<double, 6> rows[] = {
+        {7, 1500, 0.0018782382053311355, 0.0095913408947092172, 3.84196172987, 4.39791895978},
+        {1, 2, 0.012579117093425049, 0.98742088290657495, -0.738964375653, 3.73896437565},
+        {1499, 1500, 0.99629122647936529, 0.99998312160378554, -2.64651917317, -1.17749269318},
+        {34, 1e7, 2.354599951478799e-6, 4.7511559997329004e-6, 5.92819920547, 6.07734254796},
+        {1, 1e15, 2.5317807984289875e-17, 5.5716433909388859e-15, 9.22547973623, 9.88520921685},
+        {1, big, 2.8108413357197243e-18, 6.1857667776209459e-16, 9.50069854186, 10.139992266},
+        {9e11, 9e15, 9.9999793412091281e-5, 0.00010000020658823024, 5.21901596357, 5.21901700734},
+        {1e14, 9e15, 0.01111110894550579, 0.011111113276716746, 3.78654787718, 3.78654802544},
+        {big - 1, big, 0.99999999999999938, 1.0, n, n},  // 1 - high rounds to 0: no sigma
+        {0, 10, n, n, n, n},
+        {5, 5, n, n, n, n},
+        {1, 2.5, n, n, n, n},      // a fractional count
+        {1, big + 2, n, n, n, n},  // beyond 2^53
+        {1, INFINITY, n, n, n, n},
+        {NAN, 10, n, n, n, n},
     };
-    for (const auto& [defects, opportunities, low, high] : rows) {
-        const auto interval = SigmaConfidenceInterval(defects, opportunities);
-        EXPECT_EQ(interval.has_value(), !std::isnan(low)) << defects << " in " << opportunities;
-        EXPECT_TRUE(!interval || (std::abs(interval->low - low) < 1e-6 &&
-                                  std::abs(interval->high - high) < 1e-6))
-            << defects << " in " << opportunities;
+    const auto near = [](double x, double reference, double tolerance) {
+        return std::isnan(reference) ? std::isnan(x) : std::abs(x - reference) <= tolerance;
+    };
+    for (const auto& [d, o, low, high, sigmaLow, sigmaHigh] : rows) {
+        const auto f = DefectFractionConfidenceInterval(d, o).value_or(FractionInterval{n, n});
+        const auto sigma = SigmaConfidenceInterval(d, o).value_or(SigmaInterval{n, n});
+        EXPECT_TRUE(near(f.low, low, 1e-12 * low) && near(f.high, high, 1e-12 * high) &&
+                    near(sigma.low, sigmaLow, 1e-6) && near(sigma.high, sigmaHigh, 1e-6))
+            << d << " in " << o << ": " << f.low << " " << f.high;
     }
 }
 
