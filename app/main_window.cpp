@@ -289,22 +289,11 @@ void MainWindow::calculate() {
     if (plan.showResults) {
         growToShowResults();
         for (std::size_t i = 0; i < m_resultRows.size(); ++i) {
-            m_resultRows[i].box->setText(QString::fromUtf8(plan.texts[i]));
-            m_resultRows[i].box->setCursorPosition(0);
-        }
-        QString sigmaNote;
-        if (plan.sigmaIsLowerBound) {
-            sigmaNote =
-                tr("No defects were observed: this is the 95% lower confidence bound of "
-                   "the sigma level.");
-        } else if (!plan.sigmaInterval[0].empty()) {
-            sigmaNote = tr("95% confidence interval: %1 to %2")
-                            .arg(QString::fromUtf8(plan.sigmaInterval[0]),
-                                 QString::fromUtf8(plan.sigmaInterval[1]));
-        }
-        sigmaBox()->setToolTip(sigmaNote);
-        sigmaBox()->setAccessibleDescription(sigmaNote);
-        for (const ResultRow& row : m_resultRows) {
+            const ResultRow& row = m_resultRows[i];
+            row.box->setText(QString::fromUtf8(plan.texts[i]));
+            row.box->setCursorPosition(0);
+            row.box->setToolTip(QString::fromUtf8(plan.notes[i]));
+            row.box->setAccessibleDescription(row.box->toolTip());
             row.label->show();
             row.box->show();
         }

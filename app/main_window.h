@@ -46,7 +46,6 @@ private:
     void highlightLink();
     void plainLink();
     void setLinkStyle(bool highlighted);
-    QLineEdit* sigmaBox() const { return m_resultRows.back().box; }
 
     template <typename T>
     T* control(std::string_view name) const;

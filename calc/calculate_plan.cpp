@@ -3,9 +3,8 @@
 #include <optional>
 
 #include "calc/calculation.h"
-#include "calc/confidence_interval.h"
 #include "calc/number_reading.h"
-#include "calc/number_text.h"
+#include "calc/result_notes.h"
 #include "calc/warning_texts.h"
 #include "calc/zero_defect_bound.h"
 
@@ -29,21 +28,16 @@ CalculatePlan PlanCalculate(std::string_view defects, std::string_view opportuni
             plan.texts = {std::move(outcome.dpmoText), std::move(outcome.defectsPercentText),
                           std::move(outcome.yieldText), std::move(outcome.sigmaText)};
             // Past the checks both strict readings succeeded.
-            const std::optional<SigmaInterval> interval =
-                SigmaConfidenceInterval(*ReadStrict(defects), *ReadStrict(opportunities));
-            if (interval) {
-                plan.sigmaInterval = {FormatTwoDecimals(interval->low),
-                                      FormatTwoDecimals(interval->high)};
-            }
+            plan.notes = ResultNotes(*ReadStrict(defects), *ReadStrict(opportunities));
             break;
         }
         case FailureCause::kNoDefects: {
-            const std::string bound =
-                ZeroDefectSigmaBoundText(ReadStrict(opportunities).value_or(0.0));
+            const double o = ReadStrict(opportunities).value_or(0.0);
+            const std::string bound = ZeroDefectSigmaBoundText(o);
             plan.texts = {std::move(outcome.dpmoText), std::move(outcome.defectsPercentText),
                           std::move(outcome.yieldText),
                           bound.empty() ? bound : std::string(kBoundPrefix) + bound};
-            plan.sigmaIsLowerBound = !bound.empty();
+            plan.notes = ResultNotes(0.0, o);
             break;
         }
         case FailureCause::kOutOfRange:

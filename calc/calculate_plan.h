@@ -13,11 +13,8 @@ struct CalculatePlan {
     // Enlarge the window, write `texts` into the four result boxes in order, reveal the results.
     bool showResults = false;
     std::array<std::string, 4> texts;  // DPMO, defect %, yield %, sigma level
-    // The sigma text is a 95% lower confidence bound (no defects were observed).
-    bool sigmaIsLowerBound = false;
-    // The sigma level's exact 95% confidence interval in the mask "0.00", low end first;
-    // empty texts where the counts are not whole numbers the binomial model fits.
-    std::array<std::string, 2> sigmaInterval;
+    // Each result box's tooltip and accessible description, in the same order; empty for none.
+    std::array<std::string, 4> notes;
 };
 
 // A warning from the checks changes nothing else. A calculation whose counts turn out invalid

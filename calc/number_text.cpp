@@ -136,6 +136,22 @@ std::string PlainText(double value) {
     return text;
 }
 
+std::string PlainTextOfThreeDigits(double value) {
+    if (!std::isfinite(value) || value == 0.0) {
+        return PlainText(value);
+    }
+    const SignificantForm form = ToSignificantForm(value);
+    int kept = 0;
+    for (int i = 0; i < 3; ++i) {
+        kept = kept * 10 + (form.digits[i] - '0');
+    }
+    kept += form.digits[3] >= '5';
+    const std::string text = std::to_string(kept) + "e" + std::to_string(form.pointPosition - 3);
+    double rounded = 0.0;
+    std::from_chars(text.data(), text.data() + text.size(), rounded);
+    return PlainText(form.negative ? -rounded : rounded);
+}
+
 std::string FormatPercent(double value) {
     std::string text = Masked(value, 2);
     return text.empty() ? text : text + '%';

@@ -11,6 +11,10 @@ namespace tallyvane {
 // An infinity or a NaN has no text: it gives an empty one, and so do the masks below.
 std::string PlainText(double value);
 
+// The plain text of the value rounded to three significant digits, on its 15-significant-digit
+// decimal form with a half going away from zero: 1876.2 gives "1880", 2.675 "2.68".
+std::string PlainTextOfThreeDigits(double value);
+
 // The mask "0.00%": the value times 100 with at least one integer digit and two decimals,
 // then "%". The value is first taken to 15 significant digits, then rounded on those decimal
 // digits, a half going away from zero.

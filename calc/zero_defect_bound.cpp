@@ -9,14 +9,18 @@
 
 namespace tallyvane {
 
-std::optional<double> ZeroDefectSigmaBound(double opportunities) {
+std::optional<double> ZeroDefectFractionBound(double opportunities) {
     if (!(opportunities > 0.0) || !std::isfinite(opportunities)) {
         return std::nullopt;
     }
     // -expm1 keeps q accurate where 0.05^(1/O) rounds to 1 for huge O.
-    const double q = -std::expm1(std::log(0.05) / opportunities);
+    return -std::expm1(std::log(0.05) / opportunities);
+}
+
+std::optional<double> ZeroDefectSigmaBound(double opportunities) {
+    const std::optional<double> q = ZeroDefectFractionBound(opportunities);
     try {
-        return FiniteOrThrow(1.5 - NormSInv(q));
+        return q ? std::optional(FiniteOrThrow(1.5 - NormSInv(*q))) : std::nullopt;
     } catch (const MathFault&) {
         return std::nullopt;
     }

@@ -5,13 +5,16 @@
 
 namespace tallyvane {
 
-// With no defects seen in `opportunities` trials, the defect rate is at most
-// q = 1 - 0.05^(1/O) with 95% confidence (exact binomial), so the process sigma level is at
-// least 1.5 - NormSInv(q). Empty where no finite bound exists (O not positive, or so small that
-// q rounds to 1).
+// With no defects seen in `opportunities` trials, the defect fraction is at most
+// q = 1 - 0.05^(1/O) with 95% confidence (exact binomial). Empty for O not positive or not
+// finite.
+std::optional<double> ZeroDefectFractionBound(double opportunities);
+
+// The process sigma level is then at least 1.5 - NormSInv(q). Empty where no finite bound
+// exists (O not positive, or so small that q rounds to 1).
 std::optional<double> ZeroDefectSigmaBound(double opportunities);
 
-// The bound in the mask "0.00", or an empty text where there is none.
+// The sigma bound in the mask "0.00", or an empty text where there is none.
 std::string ZeroDefectSigmaBoundText(double opportunities);
 
 }  // namespace tallyvane

@@ -96,28 +96,36 @@ void WindowTest::calculate_data() {
     QTest::addColumn<QString>("counts");
     QTest::addColumn<std::string_view>("warning");
     QTest::addColumn<QStringList>("results");
-    QTest::addColumn<QString>("sigmaNote");  // the sigma box's tooltip and description
+    QTest::addColumn<QStringList>("notes");  // the last boxes' tooltips and descriptions
     QTest::addColumn<bool>("grown");
     using namespace tallyvane::warning;
     const std::string_view ok;
-    const QString interval = "95% confidence interval: 3.84 to 4.40", zeros(1 << 20, '0');
-    const QString bound =
-        "No defects were observed: this is the 95% lower confidence bound of "
-        "the sigma level.";
+    const QString zeros(1 << 20, '0');
+    const QStringList interval{"95% confidence interval: 3.84 to 4.40"}, noNote{""}, noNotes(4, "");
+    const QStringList bound{
+        "No defects were observed: this is the 95% lower confidence bound of the sigma level."};
+    const QStringList intervals = QStringList{"95% confidence interval: 1880 to 9590",
+                                              "95% confidence interval: 0.19% to 0.96%",
+                                              "95% confidence interval: 99.04% to 99.81%"}
+                                  << interval;
+    const QStringList bounds =
+        QStringList{"95% upper confidence bound: 2000", "95% upper confidence bound: 0.20%",
+                    "95% lower confidence bound: 99.80%"}
+        << bound;
     const QStringList none{"", "", "", ""}, noDefects{"0", "0.00%", "100.00%", "\u2265 4.38"};
     // clang-format off
-    QTest::newRow("both empty")      << "" << " " << kBothMissing << none << "" << false;
-    QTest::newRow("worked example")  << "at once" << "7 1500" << ok << kWorked << interval << true;
+    QTest::newRow("both empty")      << "" << " " << kBothMissing << none << noNote << false;
+    QTest::newRow("worked example")  << "at once" << "7 1500" << ok << kWorked << intervals << true;
     QTest::newRow("warning keeps")   << "worked" << "10 5" << kDefectsExceed << kWorked << interval << true;
-    QTest::newRow("after a resize")  << "resized" << "1 3" << ok << QStringList{"333333.333333333", "33.33%", "66.67%", "1.93"} << "95% confidence interval: 0.19 to 3.89" << true;
-    QTest::newRow("zero defects")    << "worked" << "0 1500" << ok << noDefects << bound << true;
+    QTest::newRow("after a resize")  << "resized" << "1 3" << ok << QStringList{"333333.333333333", "33.33%", "66.67%", "1.93"} << QStringList{"95% confidence interval: 0.19 to 3.89"} << true;
+    QTest::newRow("zero defects")    << "worked" << "0 1500" << ok << noDefects << bounds << true;
     QTest::newRow("one opportunity") << "" << "0 1" << ok << QStringList{"0", "0.00%", "100.00%", "\u2265 -0.14"} << bound << true;
     QTest::newRow("10^17")           << "" << "0 100000000000000000" << ok << QStringList{"0", "0.00%", "100.00%", "\u2265 9.87"} << bound << true;
-    QTest::newRow("no bound")        << "" << "0 0.0001" << ok << QStringList{"0", "0.00%", "100.00%", ""} << "" << true;
-    QTest::newRow("fractional")      << "worked" << "3.4 1000000" << ok << QStringList{"3.4", "0.00%", "100.00%", "6.00"} << "" << true;
-    QTest::newRow("two points")      << "worked" << "1.2.3 10" << kInvalidCounts << none << "" << true;
-    QTest::newRow("negative")        << "worked" << "-5 10" << kNegativeCounts << none << "" << true;
-    QTest::newRow("1 MB of digits")  << "" << "7 " + QString(1 << 20, '9') << kInvalidCounts << none << "" << true;
+    QTest::newRow("no bound")        << "" << "0 0.0001" << ok << QStringList{"0", "0.00%", "100.00%", ""} << noNote << true;
+    QTest::newRow("fractional")      << "worked" << "3.4 1000000" << ok << QStringList{"3.4", "0.00%", "100.00%", "6.00"} << noNotes << true;
+    QTest::newRow("two points")      << "worked" << "1.2.3 10" << kInvalidCounts << none << noNotes << true;
+    QTest::newRow("negative")        << "worked" << "-5 10" << kNegativeCounts << none << noNotes << true;
+    QTest::newRow("1 MB of digits")  << "" << "7 " + QString(1 << 20, '9') << kInvalidCounts << none << noNotes << true;
     QTest::newRow("1 MB of zeros")   << "" << zeros + "7 " + zeros + "1500" << ok << kWorked << interval << true;
     // clang-format on
 }
@@ -129,7 +137,7 @@ void WindowTest::calculate() {
     QFETCH(QString, counts);
     QFETCH(std::string_view, warning);
     QFETCH(QStringList, results);
-    QFETCH(QString, sigmaNote);
+    QFETCH(QStringList, notes);
     QFETCH(bool, grown);
     Window w(before != "at once");
     if (before == "worked" || before == "resized")
@@ -138,9 +146,12 @@ void WindowTest::calculate() {
         w.window.resize(600, 500);
     w.calculate(counts.section(' ', 0, 0), counts.section(' ', 1));
     QCOMPARE(w.warnings.texts.join(""), QString::fromUtf8(warning));
-    QCOMPARE(w.results() << w.box("txtprocesssigma")->toolTip()
-                         << w.box("txtprocesssigma")->accessibleDescription(),
-             results << sigmaNote << sigmaNote);
+    QStringList shown = w.results();
+    for (const QLineEdit* box : w.window.findChildren<QLineEdit*>().mid(6 - notes.size()))
+        shown << box->toolTip() + "|" + box->accessibleDescription();
+    for (const QString& note : notes)
+        results << note + "|" + note;
+    QCOMPARE(shown, results);
     QTRY_COMPARE_WITH_TIMEOUT(w.window.frameGeometry(), grown ? kGrown : kCompact, 2000);
     QCOMPARE(w.box("txtDPMO")->cursorPosition(), 0);  // a long text shows its start
     QCOMPARE(std::ranges::count_if(w.window.findChildren<QWidget*>(), &QWidget::isVisible),

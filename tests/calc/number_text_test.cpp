@@ -31,26 +31,29 @@ TEST(NumberReading, Table) {
             << text;
 }
 
-// Fifteen significant digits, then two decimals on those digits with halves away from zero.
+// Fifteen significant digits, then two decimals or three digits on those digits with halves
+// away from zero.
 TEST(NumberText, OfDoublesTable) {
-    const std::tuple<double, std::string, std::string, std::string> rows[] = {
-        {4666.666666666667, "4666.66666666667", "466666.67%", "4666.67"},
-        {-0.0, "0", "0.00%", "0.00"},
-        {0.00125, "0.00125", "0.13%", "0.00"},
-        {2.675, "2.675", "267.50%", "2.68"},
-        {-1.005, "-1.005", "-100.50%", "-1.01"},
-        {9.995, "9.995", "999.50%", "10.00"},
-        {-0.004, "-0.004", "-0.40%", "0.00"},
-        {0.0005249009468083808, "0.000524900946808381", "0.05%", "0.00"},
-        {3.333333333333333e-05, "3.33333333333333E-05", "0.00%", "0.00"},
-        {999999999999999.0, "999999999999999", "99999999999999900.00%", "999999999999999.00"},
-        {1e15, "1E+15", "100000000000000000.00%", "1000000000000000.00"},
-        {INFINITY, "", "", ""},
-        {NAN, "", "", ""},
+    const std::tuple<double, std::string, std::string, std::string, std::string> rows[] = {
+        {4666.666666666667, "4666.66666666667", "466666.67%", "4666.67", "4670"},
+        {-0.0, "0", "0.00%", "0.00", "0"},
+        {0.00125, "0.00125", "0.13%", "0.00", "0.00125"},
+        {2.675, "2.675", "267.50%", "2.68", "2.68"},
+        {-1.005, "-1.005", "-100.50%", "-1.01", "-1.01"},
+        {9.995, "9.995", "999.50%", "10.00", "10"},
+        {-0.004, "-0.004", "-0.40%", "0.00", "-0.004"},
+        {0.0005249009468083808, "0.000524900946808381", "0.05%", "0.00", "0.000525"},
+        {3.333333333333333e-05, "3.33333333333333E-05", "0.00%", "0.00", "3.33E-05"},
+        {999999999999999.0, "999999999999999", "99999999999999900.00%", "999999999999999.00",
+         "1E+15"},
+        {1e15, "1E+15", "100000000000000000.00%", "1000000000000000.00", "1E+15"},
+        {INFINITY, "", "", "", ""},
+        {NAN, "", "", "", ""},
     };
-    for (const auto& [value, plain, percent, twoDecimals] : rows)
-        EXPECT_EQ(PlainText(value) + " " + FormatPercent(value) + " " + FormatTwoDecimals(value),
-                  plain + " " + percent + " " + twoDecimals);
+    for (const auto& [value, plain, percent, twoDecimals, threeDigits] : rows)
+        EXPECT_EQ(PlainText(value) + " " + FormatPercent(value) + " " + FormatTwoDecimals(value) +
+                      " " + PlainTextOfThreeDigits(value),
+                  plain + " " + percent + " " + twoDecimals + " " + threeDigits);
 }
 
 // Rounded on the text's own digits; any other text, or one too long to write out, stays.
