@@ -27,8 +27,10 @@ inline constexpr std::uint32_t kBackColor = 0x00E0E0E0;
 inline constexpr std::uint32_t kBlack = 0;
 inline constexpr std::uint32_t kBlue = 0x00FF0000;  // the highlighted link
 
-// The platform's stand-in for the designed sans face, sized in points.
-inline constexpr std::string_view kFontFamily = "Liberation Sans";
+// The designed sans face, sized in points; where it is missing, its free stand-in with the same
+// metrics (ConfigureApplication sets the substitution).
+inline constexpr std::string_view kFontFamily = "MS Sans Serif";
+inline constexpr std::string_view kFontStandIn = "Liberation Sans";
 inline constexpr double kFontPoints = 8.25;
 
 enum class Kind { kLabel, kLink, kTextBox, kButton };

@@ -42,6 +42,8 @@ void PrintPage(const std::vector<std::string>& rows, const QString& docName) {
     }
     // The painter's origin is the printable area's top-left corner.
     const QRectF area = printer.pageRect(QPrinter::DevicePixel);
+    // Liberation Mono has Courier New's metrics, where Courier New itself is missing.
+    QFont::insertSubstitution(QStringLiteral("Courier New"), QStringLiteral("Liberation Mono"));
     QFont font(QStringLiteral("Courier New"));
     font.setStyleHint(QFont::TypeWriter);
     font.setPointSizeF(12);
