@@ -1,9 +1,10 @@
 #!/usr/bin/env bash
-# Installs the Debian packages in tools/debian-packages.txt that are missing. Uses sudo when
-# not run as root; does nothing when everything is present.
+# Installs the Debian packages of a list (tools/debian-packages.txt unless another is named)
+# that are missing. Uses sudo when not run as root; does nothing when everything is present.
+#   install-deps.sh [LIST]
 set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
-mapfile -t wanted < <(grep -v -E '^\s*(#|$)' "$here/debian-packages.txt")
+mapfile -t wanted < <(grep -v -E '^\s*(#|$)' "${1:-$here/debian-packages.txt}")
 
 missing=()
 for pkg in "${wanted[@]}"; do
