@@ -2,7 +2,7 @@
 BUILD_DIR ?= build
 CMAKE_FLAGS ?=
 
-.PHONY: all deps configure build test run package fuzz bench clean
+.PHONY: all deps configure build test run package fuzz bench clean windows windows-test
 
 all: build
 
@@ -27,6 +27,17 @@ package: build
 	@cd $(BUILD_DIR) && cpack -G DEB >/dev/null
 	@cp $(BUILD_DIR)/tallyvane_*.deb .
 	@ls tallyvane_*.deb
+
+# Windows: Qt for Windows built once from Debian's source with MinGW-w64 (cached under
+# ~/.cache/tallyvane), then the program, its MSI and a zip here; the tests run under Wine.
+WINDOWS_DIR ?= build-windows
+windows: deps
+	@tools/install-deps.sh tools/windows/debian-packages.txt
+	@tools/windows/enable-deb-src.sh
+	@tools/windows/build.sh $(WINDOWS_DIR)
+
+windows-test: windows
+	@tools/windows/test.sh $(WINDOWS_DIR)
 
 # Every benchmark: the core against its yardsticks, a Calculate click on the real window, and
 # start-up against a minimal Qt window (bench/README.md holds the figures).

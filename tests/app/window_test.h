@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QLibrary>
 #include <QLineEdit>
 #include <QTest>
 
@@ -13,6 +14,11 @@ public:
     void warn(const QString& text) override { texts << text; }
     QStringList texts;
 };
+
+// Wine stands in for Windows in the tests; where the two differ, a check says so and skips.
+inline bool UnderWine() {
+    return QLibrary::resolve(QStringLiteral("ntdll"), "wine_get_version") != nullptr;
+}
 
 // A fresh window whose warnings are recorded, shown and active unless the test acts at once.
 struct Window {

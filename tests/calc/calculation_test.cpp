@@ -44,7 +44,7 @@ TEST(RunCalculation, Table) {
         {"-" + tiny, "1", "", {"-1E-295", "0.00%", "100.00%", ""}, FailureCause::kOutOfRange, "Process"},
         {tiny, "1" + std::string(300, '0'), "", {"0", "0.00%", "100.00%", ""}, FailureCause::kUnreadable, "Process sigma level: the defect fraction"},
         {"-1", "0", "", {}, FailureCause::kFloatingPoint, "DPMO: Floating"},
-        {"-" + big.substr(95), "0.5", "", {}, FailureCause::kFloatingPoint, "DPMO: Floating"},
+        {std::string("-").append(big, 95), "0.5", "", {}, FailureCause::kFloatingPoint, "DPMO: Floating"},
         {big, "1", "", {}, FailureCause::kUnreadable, "DPMO: a count"},
     };
     // clang-format on

@@ -17,16 +17,20 @@ QString Run(const QString& command) {
     return QString::fromUtf8(process.readAllStandardOutput());
 }
 
+// One page of the paper, Letter (612 x 792 pt) or A4 (595 x 842 pt).
+bool OnePageOf(const QString& pdf, const QString& paper) {
+    const QString size = paper == "Letter" ? "612 x 792" : "595 x 842";
+    return Run("pdfinfo " + pdf)
+        .contains(QRegularExpression(R"(Pages:\s+1\n(.*\n)*Page size:\s+)" + size + " pts"));
+}
+
 // The one page's rows rebuilt character for character from the word boxes, each word on the
 // grid of Liberation Mono at 12 pt (7.2 pt advance, 13.59 pt line spacing) from (100, 100) of
-// 850 x 1000 over the printable area of the paper in the queue's PPD: Letter, 612 x 792 pt with
-// 576 x 720 printable at (18, 36), or A4, 595 x 842 pt with 559 x 770 at (18, 36).
+// 850 x 1000 over the printable area of the paper in the queue's PPD: on Letter 576 x 720 pt at
+// (18, 36), on A4 559 x 770 pt at (18, 36).
 QStringList Page(const QString& pdf, const QString& paper) {
-    const bool letter = paper == "Letter";
-    const QSizeF area = letter ? QSizeF(576, 720) : QSizeF(559, 770);
-    const QString size = letter ? "612 x 792" : "595 x 842";
-    if (!Run("pdfinfo " + pdf).contains(QRegularExpression(R"(Pages:\s+1\n)")) ||
-        !Run("pdfinfo " + pdf).contains(QRegularExpression(R"(Page size:\s+)" + size + " pts")) ||
+    const QSizeF area = paper == "Letter" ? QSizeF(576, 720) : QSizeF(559, 770);
+    if (!OnePageOf(pdf, paper) ||
         !Run("pdffonts " + pdf).contains(QRegularExpression(R"(LiberationMono\s.*\byes\b)")))
         return {"not one page of " + paper + " in Liberation Mono"};
     const QPointF origin(18 + area.width() * 100 / 850, 36 + area.height() * 100 / 1000);
@@ -47,7 +51,7 @@ QStringList Page(const QString& pdf, const QString& paper) {
 }  // namespace
 
 void WindowTest::print_data() {
-    QTest::addColumn<QStringList>("boxes");  // the counts calculated, then texts put in boxes
+    QTest::addColumn<QStringList>("boxes");  // the counts calculated
     QTest::addColumn<QString>("setUp");      // commands, or TMPDIR for an engine that cannot spool
     QTest::addColumn<QString>("tearDown");
     QTest::addColumn<QString>("printed");  // the paper of the page, or the warning
@@ -56,7 +60,7 @@ void WindowTest::print_data() {
     // clang-format off
     QTest::newRow("worked example")     << QStringList{"7", "1500"} << "" << "" << "Letter";
     QTest::newRow("on A4")              << QStringList{"7", "1500"} << a4 + "A4" << a4 + "Letter" << "A4";
-    QTest::newRow("edited afterwards")  << QStringList{"0", "1500", "5", "", "0.125"} << "" << "" << "Letter";
+    QTest::newRow("zero defects")       << QStringList{"0", "1500"} << "" << "" << "Letter";
     // A queue made the default and then deleted leaves the server without a default.
     QTest::newRow("no default printer") << QStringList{"7", "1500"} << "lpadmin -p gone -E -v file:///dev/null;lpadmin -d gone;lpadmin -x gone" << "lpadmin -d tallyvane-pdf" << QString::fromUtf8(tallyvane::warning::kNoDefaultPrinter);
     QTest::newRow("cannot start")       << QStringList{"7", "1500"} << "TMPDIR" << "" << fails;
@@ -75,11 +79,14 @@ void WindowTest::print() {
     tallyvane::testing::Window w;
     w.calculate(boxes.value(0), boxes.value(1));
     w.warnings.texts.clear();
-    for (int i = 2; i < boxes.size(); ++i) {
-        if (!boxes[i].isEmpty())
-            w.box(QStringList{"txttotaldefects", "txttotalopportunities", "txtDPMO"}[i - 2])
-                ->setText(boxes[i]);
-    }
+#ifdef Q_OS_WIN
+    if (setUp == "TMPDIR")
+        QSKIP("Qt's Windows print engine spools through the system's spooler, not TMPDIR");
+    if (!setUp.isEmpty() && tallyvane::testing::UnderWine())
+        QSKIP(
+            "Wine copies the CUPS queues once, when a program starts, and reports each as ready "
+            "whatever CUPS says; Windows's spooler reports a paused or offline printer");
+#endif
     const QByteArray tmpdir = qgetenv("TMPDIR");
     if (setUp == "TMPDIR")
         qputenv("TMPDIR", "/nonexistent");  // where the print engine spools
@@ -97,8 +104,21 @@ void WindowTest::print() {
         return;
     }
     QCOMPARE(w.warnings.texts, QStringList());
-    QVERIFY(
-        QTest::qWaitFor([&] { return Run("lpstat -o").isEmpty() && QFile::exists(pdf); }, 60000));
+    QFile file(pdf);  // whole, which Wine's spooler may still be writing after the queue empties
+    QVERIFY(QTest::qWaitFor(
+        [&] {
+            file.close();
+            return file.open(QIODevice::ReadOnly) && file.readAll().contains("%%EOF");
+        },
+        60000));
+    if (tallyvane::testing::UnderWine()) {  // where poppler's tools cannot be run
+        file.seek(0);
+        const QByteArray page = file.readAll();
+        QVERIFY(page.contains("/Count 1 ") &&
+                page.contains(printed == "Letter" ? "/MediaBox [ 0 0 612 792 ]"
+                                                  : "/MediaBox [ 0 0 595 842 ]"));
+        QSKIP("Wine's PostScript driver prints the page as one image: no words to read back");
+    }
     tallyvane::ReportBoxes report{w.box("txttotaldefects")->text().toStdString(),
                                   w.box("txttotalopportunities")->text().toStdString()};
     std::ranges::transform(w.results(), report.begin() + 2, &QString::toStdString);

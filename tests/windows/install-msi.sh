@@ -1,0 +1,25 @@
+#!/usr/bin/env bash
+# Installs the MSI in the tests' Wine prefix as IT would (msiexec /qn), then starts the installed
+# program on the tests' X server and calculates 7 in 1500 by keyboard: the window must grow.
+#   install-msi.sh MSI STATE_DIR
+set -euo pipefail
+msi=$1
+DISPLAY=$(head -1 "$2/window-manager.state")
+export DISPLAY CUPS_SERVER=/nonexistent/cups.sock WINEDEBUG=-all
+wine msiexec /i "$(winepath -w "$msi")" /qn
+programs=$WINEPREFIX/drive_c/Program\ Files/Tallyvane
+[[ -f $programs/tallyvane.exe && -f $programs/platforms/qwindows.dll ]]
+find "$WINEPREFIX/drive_c" -path '*Start Menu/Programs/Tallyvane.lnk' | grep -q .
+wine "C:\\Program Files\\Tallyvane\\tallyvane.exe" &
+trap 'kill $! 2>/dev/null; wineserver -k' EXIT
+window=$(xdotool search --sync --name '^Tallyvane-www.tallyvane.example$' | head -1)
+xdotool windowactivate --sync "$window"
+xdotool type --delay 50 7 && xdotool key Return && xdotool type --delay 50 1500
+xdotool key Return Return
+for _ in $(seq 50); do  # 6120 x 5600 twips with the frame: wider and taller than 400 x 120
+    geometry=$(xdotool getwindowgeometry "$window" | sed -n 's/.*Geometry: //p')
+    [[ ${geometry%x*} -gt 400 && ${geometry#*x} -gt 300 ]] && exit 0
+    sleep 0.1
+done
+echo "the window did not grow: $geometry" >&2
+exit 1
