@@ -1,68 +1,27 @@
 #include "report/page_printer.h"
 
-#include <QFontMetricsF>
-#include <QPainter>
-#include <QPrinter>
-#include <QPrinterInfo>
+#include <QCoreApplication>
+#include <QLibrary>
 
 #include "calc/warning_texts.h"
 #include "report/print_failure.h"
-#include "report/print_queue.h"
 
 namespace tallyvane {
-namespace {
 
-[[noreturn]] void Fail(std::string_view message) {
-    throw PrintFailure(std::string(message));
-}
-
-constexpr QSizeF kGrid(850, 1000);
-constexpr QPointF kFirstRow(100, 100);
-
-}  // namespace
-
+// Qt Print Support, and the print system behind it, come into the process with the module on the
+// first print; QLibrary keeps it loaded for the next one.
 void PrintPage(const std::vector<std::string>& rows, const QString& docName) {
-    const QPrinterInfo info = QPrinterInfo::defaultPrinter();
-    if (info.isNull()) {
-        Fail(warning::kNoDefaultPrinter);
+    using Entry = void (*)(const std::vector<std::string>&, const QString&, std::string&);
+    QLibrary module(QCoreApplication::applicationDirPath() +
+                    QStringLiteral("/" TALLYVANE_PRINTER_DIR "/tallyvane_printer"));
+    const auto print = reinterpret_cast<Entry>(module.resolve("TallyvanePrintPage"));
+    if (!print) {
+        throw PrintFailure(std::string(warning::kReportNotPrinted));
     }
-    // Qt's print engine reports a job as sent even when the queue refuses it.
-    if (!PrintQueueAcceptsJobs(info.printerName())) {
-        Fail(warning::kReportNotPrinted);
-    }
-    QPrinter printer(info, QPrinter::HighResolution);
-    printer.setDocName(docName);
-    // QPrinter keeps its own A4 wherever the printer offers A4, whatever paper the user set.
-    if (const QPageSize paper = info.defaultPageSize(); paper.isValid()) {
-        printer.setPageSize(paper);
-    }
-    QPainter painter;
-    if (!printer.isValid() || !painter.begin(&printer)) {
-        Fail(warning::kReportNotPrinted);
-    }
-    // The painter's origin is the printable area's top-left corner.
-    const QRectF area = printer.pageRect(QPrinter::DevicePixel);
-    // Liberation Mono has Courier New's metrics, where Courier New itself is missing.
-    QFont::insertSubstitution(QStringLiteral("Courier New"), QStringLiteral("Liberation Mono"));
-    QFont font(QStringLiteral("Courier New"));
-    font.setStyleHint(QFont::TypeWriter);
-    font.setPointSizeF(12);
-    painter.setFont(font);
-    const QFontMetricsF metrics(font, &printer);
-    const double left = kFirstRow.x() / kGrid.width() * area.width();
-    double top = kFirstRow.y() / kGrid.height() * area.height();
-    for (const std::string& row : rows) {
-        painter.drawText(QPointF(left, top + metrics.ascent()), QString::fromUtf8(row));
-        top += metrics.lineSpacing();
-    }
-    // An engine that failed mid-document stays in its error state until end() resets it.
-    if (printer.printerState() == QPrinter::Error || printer.printerState() == QPrinter::Aborted) {
-        printer.abort();
-        painter.end();
-        Fail(warning::kReportNotPrinted);
-    }
-    if (!painter.end()) {
-        Fail(warning::kReportNotPrinted);
+    std::string failure;
+    print(rows, docName, failure);
+    if (!failure.empty()) {
+        throw PrintFailure(failure);
     }
 }
 
