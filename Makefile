@@ -31,6 +31,7 @@ package: build
 # Windows: Qt for Windows built once from Debian's source with MinGW-w64 (cached under
 # ~/.cache/tallyvane), then the program, its MSI and a zip here; the tests run under Wine.
 WINDOWS_DIR ?= build-windows
+export HOME ?= $(shell getent passwd "$$(id -u)" | cut -d: -f6)
 windows: deps
 	@tools/install-deps.sh tools/windows/debian-packages.txt
 	@tools/windows/enable-deb-src.sh
