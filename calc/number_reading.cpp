@@ -1,7 +1,8 @@
 #include "calc/number_reading.h"
 
-#include <charconv>
 #include <cstddef>
+
+#include "calc/double_chars.h"
 
 namespace tallyvane {
 namespace {
@@ -32,17 +33,6 @@ LeadingNumber ScanLeadingNumber(std::string_view text) {
     return n;
 }
 
-// The number is known to be "-"? digits with at most one point and at least one digit.
-std::optional<double> Convert(std::string_view number) {
-    double value = 0.0;
-    const auto [end, ec] = std::from_chars(number.data(), number.data() + number.size(), value,
-                                           std::chars_format::fixed);
-    if (ec != std::errc() || end != number.data() + number.size()) {
-        return std::nullopt;
-    }
-    return value;
-}
-
 }  // namespace
 
 bool IsCountText(std::string_view text) {
@@ -60,7 +50,7 @@ std::optional<double> ReadLenient(std::string_view text) {
     if (!n.hasDigit) {
         return 0.0;
     }
-    return Convert(text.substr(0, n.length));
+    return ParseDouble(text.substr(0, n.length));
 }
 
 std::optional<double> ReadStrict(std::string_view text) {
@@ -68,7 +58,7 @@ std::optional<double> ReadStrict(std::string_view text) {
     if (!n.hasDigit || n.length != text.size()) {
         return std::nullopt;
     }
-    return Convert(text);
+    return ParseDouble(text);
 }
 
 }  // namespace tallyvane

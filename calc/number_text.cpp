@@ -6,6 +6,7 @@
 #include <optional>
 
 #include "calc/decimal_rounding.h"
+#include "calc/double_chars.h"
 
 namespace tallyvane {
 namespace {
@@ -20,10 +21,7 @@ struct SignificantForm {
 };
 
 SignificantForm ToSignificantForm(double value) {
-    char buf[40];
-    const auto result = std::to_chars(buf, buf + sizeof buf, value, std::chars_format::scientific,
-                                      kSignificantDigits - 1);
-    const std::string_view text(buf, static_cast<std::size_t>(result.ptr - buf));
+    const std::string text = ScientificChars(value, kSignificantDigits - 1);
     SignificantForm form;
     std::size_t i = 0;
     if (text[i] == '-') {
@@ -125,10 +123,7 @@ std::string PlainText(double value) {
     if (!std::isfinite(value)) {
         return {};
     }
-    char buf[40];
-    const auto result =
-        std::to_chars(buf, buf + sizeof buf, value, std::chars_format::general, kSignificantDigits);
-    std::string text(buf, result.ptr);
+    std::string text = GeneralChars(value, kSignificantDigits);
     const std::size_t e = text.find('e');
     if (e != std::string::npos) {
         text[e] = 'E';
@@ -147,8 +142,7 @@ std::string PlainTextOfThreeDigits(double value) {
     }
     kept += form.digits[3] >= '5';
     const std::string text = std::to_string(kept) + "e" + std::to_string(form.pointPosition - 3);
-    double rounded = 0.0;
-    std::from_chars(text.data(), text.data() + text.size(), rounded);
+    const double rounded = ParseDouble(text).value_or(0.0);
     return PlainText(form.negative ? -rounded : rounded);
 }
 

@@ -10,6 +10,16 @@
 namespace tallyvane {
 namespace {
 
+#ifdef __EMSCRIPTEN__
+// WebAssembly's long double is a quad in software whose C library functions are no better than
+// double's. Boost's inverse, promoted to it, aims at digits it cannot reach and stops short of
+// double's own; the Newton steps below still gain from the promotion.
+using InversePrecision =
+    boost::math::policies::policy<boost::math::policies::promote_double<false>>;
+#else
+using InversePrecision = boost::math::policies::policy<>;
+#endif
+
 // Where both parameters pass this, the distribution is all but normal and Newton's method from
 // the normal approximation converges in a few steps, while Boost's inverse can run out of
 // series terms (it does beyond about 10^10) after milliseconds of trying.
@@ -48,7 +58,7 @@ double BetaQuantile(double a, double b, double p) {
     if (a > kLargeParameter && b > kLargeParameter) {
         return NewtonBetaQuantile(a, b, p);
     }
-    return boost::math::ibeta_inv(a, b, p);
+    return boost::math::ibeta_inv(a, b, p, InversePrecision());
 }
 
 }  // namespace tallyvane
