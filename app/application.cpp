@@ -2,7 +2,7 @@
 
 #include <QApplication>
 
-#include "app/design.h"
+#include "calc/design.h"
 #include "app/design_style.h"
 
 namespace tallyvane {

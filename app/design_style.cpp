@@ -1,6 +1,6 @@
 #include "app/design_style.h"
 
-#include "app/design.h"
+#include "calc/design.h"
 
 namespace tallyvane {
 

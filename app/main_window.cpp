@@ -15,7 +15,6 @@
 #include <vector>
 
 #include "app/accessibility.h"
-#include "app/design.h"
 #include "app/design_style.h"
 #include "app/frame_extents.h"
 #include "app/numeric_key_filter.h"
@@ -23,6 +22,7 @@
 #include "app/site_link.h"
 #include "app/warnings.h"
 #include "calc/calculate_plan.h"
+#include "calc/design.h"
 #include "report/page_printer.h"
 #include "report/print_failure.h"
 #include "report/report_rows.h"
@@ -38,7 +38,7 @@ void FixColors(QPalette& palette, QPalette::ColorRole back, QPalette::ColorRole 
                const design::Control& c) {
     if (c.backColor) {
         palette.setColor(back, DesignColor(*c.backColor));
-        palette.setColor(text, DesignColor(c.foreColor.value_or(design::kBlack)));
+        palette.setColor(text, DesignColor(*design::FixedTextColor(c)));
     }
 }
 
@@ -84,17 +84,6 @@ QWidget* CreateControl(const design::Control& c, QWidget* parent) {
     return w;
 }
 
-// Each box with the label of its row, its buddy, which also names it for screen readers: the
-// two inputs, then the four results.
-constexpr std::array<std::pair<std::string_view, std::string_view>, 6> kRows{{
-    {"Label2", "txttotaldefects"},
-    {"lbltotalopportunities", "txttotalopportunities"},
-    {"lblDPMO", "txtDPMO"},
-    {"lbldefectspercent", "txtdefectspercent"},
-    {"lblyield", "txtyields"},
-    {"lblprocesssigma", "txtprocesssigma"},
-}};
-
 // The banner's area, 2190 x 870 twips.
 constexpr QSize kBanner(Pixels(2190), Pixels(870));
 
@@ -111,7 +100,7 @@ MainWindow::MainWindow(Warnings& warnings, QWidget* parent)
                                            kBanner.height(), QImage::Format_RGB888))) {
     InstallAccessibleRoles();
     setObjectName(QStringLiteral("frmtallyvane"));
-    setWindowTitle(QStringLiteral("Tallyvane-") + QString::fromLatin1(kSiteAddress));
+    setWindowTitle(QString::fromLatin1(design::kTitlePrefix) + QString::fromLatin1(kSiteAddress));
     QIcon icon;
     for (int size : {32, 48, 64, 128, 256}) {
         icon.addPixmap(
@@ -154,7 +143,7 @@ void MainWindow::createControls() {
     for (const design::Control& c : design::kControls) {
         CreateControl(c, this);
     }
-    for (const auto& [labelName, boxName] : kRows) {
+    for (const auto& [labelName, boxName] : design::kRows) {
         control<QLabel>(labelName)->setBuddy(control<QLineEdit>(boxName));
     }
     m_defectsBox = control<QLineEdit>("txttotaldefects");
@@ -163,8 +152,8 @@ void MainWindow::createControls() {
     m_calculateButton = control<QPushButton>("cmdcalculate");
     m_printButton = control<QPushButton>("cmdPrint");
     for (std::size_t i = 0; i < m_resultRows.size(); ++i) {
-        m_resultRows[i] = {control<QLabel>(kRows[i + 2].first),
-                           control<QLineEdit>(kRows[i + 2].second)};
+        m_resultRows[i] = {control<QLabel>(design::kRows[i + 2].first),
+                           control<QLineEdit>(design::kRows[i + 2].second)};
     }
 
     std::vector<const design::Control*> tabOrder;

@@ -4,10 +4,12 @@
 #include <QLabel>
 #include <QMessageBox>
 
+#include "calc/warning_texts.h"
+
 namespace tallyvane {
 
 void MessageBoxWarnings::warn(const QString& text) {
-    QMessageBox box(QMessageBox::Warning, QStringLiteral("Warning"), text,
+    QMessageBox box(QMessageBox::Warning, QString::fromLatin1(warning::kTitle), text,
                     QMessageBox::Ok | QMessageBox::Cancel, QApplication::activeWindow());
     box.setDefaultButton(QMessageBox::Ok);
     box.setEscapeButton(QMessageBox::Cancel);

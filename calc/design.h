@@ -4,8 +4,9 @@
 #include <cstdint>
 #include <optional>
 #include <string_view>
+#include <utility>
 
-#include "app/site_address.h"
+#include "calc/site_address.h"
 
 // The window and its fifteen controls as designed. Positions and sizes in twips, colours
 // 0x00BBGGRR; what a row leaves empty is the platform's default.
@@ -17,6 +18,9 @@ inline constexpr int kTwipsPerPixel = 15;
 constexpr int Pixels(int twips) {
     return (2 * twips + kTwipsPerPixel) / (2 * kTwipsPerPixel);
 }
+
+// The title bar: this, then the maker's site address.
+inline constexpr std::string_view kTitlePrefix = "Tallyvane-";
 
 inline constexpr int kClientWidth = 6000;
 inline constexpr int kClientHeight = 1800;
@@ -79,6 +83,25 @@ inline constexpr std::array<Control, 15> kControls{{
     {"cmdPrint", Kind::kButton, "Print Result", 4440, 4560, 1335, 255, 14, false, {}, {}, {}},
 }};
 // clang-format on
+
+// Each box with the label of its row, its buddy, which also names it for screen readers: the
+// two inputs, then the four results.
+inline constexpr std::array<std::pair<std::string_view, std::string_view>, 6> kRows{{
+    {"Label2", "txttotaldefects"},
+    {"lbltotalopportunities", "txttotalopportunities"},
+    {"lblDPMO", "txtDPMO"},
+    {"lbldefectspercent", "txtdefectspercent"},
+    {"lblyield", "txtyields"},
+    {"lblprocesssigma", "txtprocesssigma"},
+}};
+
+// A control whose background is fixed gets a fixed text colour too, its own or black, so that no
+// dark theme puts light text on the design's light backgrounds. Empty: the platform's colours.
+constexpr std::optional<std::uint32_t> FixedTextColor(const Control& c) {
+    if (!c.backColor)
+        return std::nullopt;
+    return c.foreColor.value_or(kBlack);
+}
 
 // The tab indices are 0 to 14, each once: fifteen controls that set fifteen different bits.
 constexpr bool EachTabIndexOnce() {

@@ -5,6 +5,9 @@
 // Every text the warning box can show.
 namespace tallyvane::warning {
 
+// The warning box's title.
+inline constexpr std::string_view kTitle = "Warning";
+
 inline constexpr std::string_view kBothMissing = "Please enter Defects and Opportunities Values";
 inline constexpr std::string_view kOpportunitiesMissing = "Please enter Opportunities Values";
 inline constexpr std::string_view kDefectsMissing = "Please enter Defects Values";
