@@ -1,8 +1,9 @@
 # On a fresh Debian 12 machine: `make run`, `make test`, and `make package` for a .deb.
 BUILD_DIR ?= build
+WEB_DIR ?= build-web
 CMAKE_FLAGS ?=
 
-.PHONY: all deps configure build test run package fuzz bench clean windows windows-test
+.PHONY: all deps configure build test run package fuzz bench clean windows windows-test web web-deps
 
 all: build
 
@@ -10,12 +11,14 @@ deps:
 	@tools/install-deps.sh
 
 configure: deps
-	@cmake -S . -B $(BUILD_DIR) -G Ninja $(CMAKE_FLAGS) >/dev/null
+	@cmake -S . -B $(BUILD_DIR) -G Ninja -DTALLYVANE_WEB_BUILD=$(abspath $(WEB_DIR)) \
+		$(CMAKE_FLAGS) >/dev/null
 
 build: configure
 	@cmake --build $(BUILD_DIR)
 
-test: build
+# Everything, the page and its browser tests included.
+test: build web
 	@cd $(BUILD_DIR) && ctest --output-on-failure -j2
 
 # The program alone: no tests, sanitizer builds or benchmarks.
@@ -27,6 +30,19 @@ package: build
 	@cd $(BUILD_DIR) && cpack -G DEB >/dev/null
 	@cp $(BUILD_DIR)/tallyvane_*.deb .
 	@ls tallyvane_*.deb
+
+# The page: tallyvane.html here, from Debian's Emscripten, and the npm packages that drive the
+# browsers in its tests (pinned in package-lock.json).
+web: deps web-deps node_modules/.package-lock.json
+	@tools/web/build.sh $(WEB_DIR)
+
+web-deps:
+	@tools/install-deps.sh tools/web/debian-packages.txt
+
+node_modules/.package-lock.json: package-lock.json | web-deps
+	@command -v npm >/dev/null || echo npm | tools/install-deps.sh /dev/stdin
+	@PUPPETEER_SKIP_DOWNLOAD=1 npm ci --no-audit --no-fund --loglevel=error
+	@touch $@
 
 # Windows: Qt for Windows built once from Debian's source with MinGW-w64 (cached under
 # ~/.cache/tallyvane), then the program, its MSI and a zip here; the tests run under Wine.

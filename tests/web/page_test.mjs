@@ -1,0 +1,167 @@
+// The page opened from disk in a real browser, driven as a person would, against the core's own
+// plan and report rows from the same WebAssembly under Node.js.
+//   node page_test.mjs chromium|firefox WEB_BUILD_DIR
+import assert from 'node:assert/strict';
+import {execFileSync} from 'node:child_process';
+import fs from 'node:fs';
+import {createRequire} from 'node:module';
+import os from 'node:os';
+import path from 'node:path';
+import puppeteer from 'puppeteer-core';
+
+const [browserName, webBuild] = process.argv.slice(2);
+const require = createRequire(import.meta.url);
+const pageUrl = `file://${path.resolve(webBuild, 'tallyvane.html')}`;
+const axeSource = fs.readFileSync(require.resolve('axe-core/axe.min.js'), 'utf8');
+const core = await require(path.resolve(webBuild, 'tallyvane_core.js'))(
+    {wasmBinary: fs.readFileSync(path.resolve(webBuild, 'tallyvane_core.wasm'))});
+function runCore(command, texts) {
+    texts.forEach((text, i) => {
+        const bytes = Buffer.from(text);
+        const at = core._malloc(bytes.length + 1);
+        core.HEAPU8.set(bytes, at);
+        core._tallyvane_set_input(i, at, bytes.length);
+        core._free(at);
+    });
+    core[`_tallyvane_${command}`]();
+    const at = core._tallyvane_output();
+    return Buffer.from(core.HEAPU8.subarray(at, at + core._tallyvane_output_size())).toString();
+}
+const results = ['txtDPMO', 'txtdefectspercent', 'txtyields', 'txtprocesssigma'];
+
+async function open(scheme) {
+    const browser = await puppeteer.launch(browserName === 'chromium'
+        ? {browser: 'chrome', executablePath: '/usr/bin/chromium', args: ['--no-sandbox']}
+        : {browser: 'firefox', executablePath: '/usr/bin/firefox-esr',
+           extraPrefsFirefox: {'layout.css.prefers-color-scheme.content-override': +(scheme !== 'dark')}});
+    const page = await browser.newPage();
+    if (browserName === 'chromium' && scheme === 'dark')
+        await page.emulateMediaFeatures([{name: 'prefers-color-scheme', value: scheme}]);
+    page.requests = [];
+    page.on('request', (r) => /^(data:|file:)/.test(r.url()) || page.requests.push(r.url()));
+    await page.goto(pageUrl);
+    page.state = (ids) => page.evaluate((ids) => ids.map((id) => {
+        const e = document.getElementById(id);
+        return [e.value, e.hidden, e.title, document.getElementById(
+            e.getAttribute('aria-describedby'))?.textContent ?? ''];
+    }), ids);
+    page.focused = () => page.evaluate(() => document.activeElement.id);
+    page.warning = () => page.evaluate(
+        () => document.getElementById('warning').open && document.getElementById('warning-text').textContent);
+    return [browser, page];
+}
+
+const tests = {
+    // Keys go through the desktop's filter; Enter moves on and then presses Calculate.
+    async typing(page) {
+        assert.equal(await page.focused(), 'txttotaldefects');
+        assert.deepEqual((await page.state(results)).map((s) => s[1]), [true, true, true, true]);
+        for (const [keys, typed] of [['7a -+,e', '7'], ['.5x', '7.5']]) {
+            await page.keyboard.type(keys);
+            assert.equal(await page.$eval('#txttotaldefects', (e) => e.value), typed);
+        }
+        for (const key of ['Backspace', 'Backspace', 'Enter'])
+            await page.keyboard.press(key);
+        await page.keyboard.type('1500');
+        await page.keyboard.press('Enter');
+        assert.equal(await page.focused(), 'cmdcalculate');
+        await page.keyboard.press('Enter');
+        await page.waitForFunction(() => !document.getElementById('txtDPMO').hidden);
+        const plan = runCore('plan', ['7', '1500']).split('\x1f');
+        assert.deepEqual(await page.state(results), results.map((_, i) =>
+            [plan[2 + i], false, plan[6 + i], plan[6 + i]]));
+        assert.deepEqual(await page.$eval('#frmtallyvane', (e) => [e.clientWidth, e.clientHeight]),
+            [408, 373]);
+    },
+    // Any pasted pair shows the plan's warning, texts and notes; a warning alone changes nothing.
+    async pasted(page) {
+        const pairs = [['0', '1500'], ['1e5', '10'], ['', ''], ['9', '3'], ['-1', '5'], ['1.2.3', '9'],
+            ['900000000000', '9000000000000000'], [' 7', '10'], ['1,5', '3'], ['2.5', '10'],
+            ['7', ''], ['', '7'], ['1', '2'], ['5', '5'], ['7\u00a0', '10'], ['1'.repeat(400), '1']];
+        let shown = await page.state(results);
+        for (const [defects, opportunities] of pairs) {
+            await page.evaluate((d, o) => {
+                document.getElementById('txttotaldefects').value = d;
+                document.getElementById('txttotalopportunities').value = o;
+                document.getElementById('cmdcalculate').click();
+            }, defects, opportunities);
+            const [warning, showResults, ...plan] = runCore('plan', [defects, opportunities]).split('\x1f');
+            if (warning)
+                await page.waitForFunction(() => document.getElementById('warning').open);
+            assert.equal(await page.warning(), warning || false, defects);
+            await page.keyboard.press('Escape');
+            if (showResults)
+                shown = results.map((_, i) => [plan[i], false, plan[4 + i], plan[4 + i]]);
+            assert.deepEqual(await page.state(results), shown, `${defects} in ${opportunities}`);
+        }
+    },
+    // The warning is a modal dialog with the focus on OK; each closing key gives it back.
+    async dialog(page) {
+        for (const key of ['Enter', 'Space', 'Escape']) {
+            await page.click('#cmdcalculate');
+            await page.waitForFunction(() => document.getElementById('warning').open);
+            assert.equal(await page.focused(), 'warning-ok');
+            assert.equal(await page.$eval('#warning', (e) => e.getAttribute('role')), 'alertdialog');
+            await page.keyboard.press(key);
+            assert.equal(await page.warning(), false, key);
+            assert.equal(await page.focused(), 'cmdcalculate', key);
+        }
+    },
+    // Print Result prints the report's rows alone, in the fixed-pitch face.
+    async print(page) {
+        await page.evaluate(() => {
+            window.print = () => { window.printed = (window.printed ?? 0) + 1; };
+            document.getElementById('txttotaldefects').value = '0';
+            document.getElementById('txttotalopportunities').value = '1500';
+            document.getElementById('cmdcalculate').click();
+        });
+        await page.waitForFunction(() => !document.getElementById('txtDPMO').hidden);
+        await page.click('#cmdPrint');
+        await page.waitForFunction(() => window.printed === 1);
+        const boxes = (await page.state(['txttotaldefects', 'txttotalopportunities', ...results]))
+            .map(([value]) => value);
+        const pdf = path.join(fs.mkdtempSync(path.join(os.tmpdir(), 'page-')), 'report.pdf');
+        fs.writeFileSync(pdf, await page.pdf());
+        // Columns of Courier's 7.2 pt at 12 pt, from the page's left margin.
+        const rows = execFileSync('pdftotext', ['-fixed', '7.2', pdf, '-'], {encoding: 'utf8'})
+            .replace(/\f/g, '').trimEnd().split('\n');
+        const margin = rows[0].search(/\S/);
+        assert.equal(rows.map((row) => row.slice(margin)).join('\n'),
+            runCore('report', boxes).trimEnd());
+        assert.match(execFileSync('pdffonts', [pdf], {encoding: 'utf8'}), /LiberationMono|CourierNew/);
+    },
+    // The link opens the site in a new tab, and is highlighted under the pointer.
+    async link(page) {
+        assert.deepEqual(await page.$eval('#LblLink', (e) => [e.href, e.target, e.rel]),
+            ['http://www.tallyvane.example/', '_blank', 'noopener']);
+        await page.hover('#LblLink');
+        assert.deepEqual(await page.$eval('#LblLink', (e) => [getComputedStyle(e).color,
+            getComputedStyle(e).textDecorationLine]), ['rgb(0, 0, 255)', 'underline']);
+    },
+    async phone(page) {
+        await page.setViewport({width: 360, height: 640});
+        assert.ok(await page.evaluate(() => document.documentElement.scrollWidth <= 360));
+    },
+};
+
+let passed = 0, failed = 0;
+for (const scheme of ['light', 'dark']) {
+    const [browser, page] = await open(scheme);
+    for (const [name, test] of Object.entries(tests)) {
+        try {
+            await test(page);
+            await page.evaluate(axeSource);
+            const violations = await page.evaluate(async () => (await axe.run()).violations);
+            assert.deepEqual(violations.map((v) => v.id), [], `axe after ${name}`);
+            passed++;
+        } catch (e) {
+            console.log(`FAIL ${browserName} ${scheme} ${name}: ${e.message}`);
+            failed++;
+        }
+    }
+    if (page.requests.length)
+        console.log(`FAIL requests beyond the file: ${page.requests}`, failed++);
+    await browser.close();
+}
+console.log(`${passed} passed, ${failed} failed`);
+process.exit(failed ? 1 : 0);

@@ -1,0 +1,225 @@
+// Builds the one self-contained page from its template, the design table, the key filter and the
+// core, at build time, so that the page shows its form before any script runs.
+//   page_builder OUT TEMPLATE STYLE SCRIPT CORE_JS CORE_WASM BANNER BANNER_2X ICON_SVG ICON_PNG
+#include <algorithm>
+#include <cstdint>
+#include <cstdio>
+#include <fstream>
+#include <iterator>
+#include <map>
+#include <sstream>
+#include <stdexcept>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "calc/design.h"
+#include "calc/filter_key.h"
+#include "calc/site_address.h"
+#include "calc/warning_texts.h"
+
+namespace tallyvane {
+namespace {
+
+using design::Pixels;
+
+std::string ReadFile(const char* path) {
+    std::ifstream in(path, std::ios::binary);
+    if (!in)
+        throw std::runtime_error(std::string("cannot read ") + path);
+    return {std::istreambuf_iterator<char>(in), {}};
+}
+
+std::string Base64(std::string_view bytes) {
+    static constexpr char kDigits[] =
+        "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789+/";
+    std::string out;
+    for (std::size_t i = 0; i < bytes.size(); i += 3) {
+        std::uint32_t group = static_cast<unsigned char>(bytes[i]) << 16;
+        const std::size_t n = std::min<std::size_t>(3, bytes.size() - i);
+        if (n > 1)
+            group |= static_cast<unsigned char>(bytes[i + 1]) << 8;
+        if (n > 2)
+            group |= static_cast<unsigned char>(bytes[i + 2]);
+        for (std::size_t k = 0; k < 4; ++k)
+            out += k <= n ? kDigits[(group >> (18 - 6 * k)) & 63] : '=';
+    }
+    return out;
+}
+
+std::string DataUrl(std::string_view type, const char* path) {
+    return "data:" + std::string(type) + ";base64," + Base64(ReadFile(path));
+}
+
+std::string Escaped(std::string_view text) {
+    std::string out;
+    for (char c : text) {
+        switch (c) {
+            case '&':
+                out += "&amp;";
+                break;
+            case '<':
+                out += "&lt;";
+                break;
+            case '>':
+                out += "&gt;";
+                break;
+            case '"':
+                out += "&quot;";
+                break;
+            default:
+                out += c;
+        }
+    }
+    return out;
+}
+
+std::string CssColor(std::uint32_t bgr) {
+    char buf[8];
+    std::snprintf(buf, sizeof buf, "#%02x%02x%02x", bgr & 0xFF, (bgr >> 8) & 0xFF,
+                  (bgr >> 16) & 0xFF);
+    return buf;
+}
+
+std::string Attributes(const design::Control& c) {
+    std::ostringstream style;
+    style << "--l:" << Pixels(c.left) << ";--t:" << Pixels(c.top) << ";--w:" << Pixels(c.width)
+          << ";--h:" << Pixels(c.height);
+    if (c.backColor)
+        style << ";background-color:" << CssColor(*c.backColor)
+              << ";color:" << CssColor(*design::FixedTextColor(c));
+    if (c.font)
+        style << ";--font:" << c.font->points << (c.font->bold ? ";font-weight:bold" : "");
+    return " id=\"" + std::string(c.name) + "\" style=\"" + style.str() + "\"" +
+           (c.hiddenAtStart ? " hidden" : "");
+}
+
+const design::Control& Named(std::string_view name) {
+    return *std::find_if(design::kControls.begin(), design::kControls.end(),
+                         [&](const design::Control& c) { return c.name == name; });
+}
+
+// The controls in tab order, each box after the label that names it. The link takes the focus
+// here at its place in that order: a page's link is reached with Tab.
+std::string Form() {
+    std::vector<const design::Control*> order;
+    for (const design::Control& c : design::kControls)
+        if (c.kind != design::Kind::kLabel)
+            order.push_back(&c);
+    std::sort(order.begin(), order.end(),
+              [](const auto* a, const auto* b) { return a->tabIndex < b->tabIndex; });
+    std::string html;
+    for (const design::Control* c : order) {
+        const std::string caption = Escaped(c->caption);
+        switch (c->kind) {
+            case design::Kind::kTextBox: {
+                const auto row = std::find_if(design::kRows.begin(), design::kRows.end(),
+                                              [&](const auto& r) { return r.second == c->name; });
+                html += "<label for=\"" + std::string(c->name) + "\"" +
+                        Attributes(Named(row->first)) + ">" + Escaped(Named(row->first).caption) +
+                        "</label>\n";
+                const bool input = row - design::kRows.begin() < 2;
+                html += "<input type=\"text\" autocomplete=\"off\" spellcheck=\"false\"" +
+                        std::string(input ? " inputmode=\"decimal\"" : "") + Attributes(*c) +
+                        " value=\"" + caption + "\">\n";
+                break;
+            }
+            case design::Kind::kButton:
+                html += "<button type=\"button\"" + Attributes(*c) + ">" + caption + "</button>\n";
+                break;
+            case design::Kind::kLink:
+                html += "<a href=\"http://" + std::string(kSiteAddress) +
+                        "/\" target=\"_blank\" rel=\"noopener\"" + Attributes(*c) + ">" + caption +
+                        "</a>\n";
+                break;
+            case design::Kind::kLabel:
+                break;
+        }
+    }
+    return html;
+}
+
+std::string DesignStyle(const char* banner, const char* banner2x) {
+    std::ostringstream css;
+    css << ":root{--client-w:" << Pixels(design::kClientWidth)
+        << ";--client-h:" << Pixels(design::kClientHeight)
+        << ";--grown-w:" << Pixels(design::kResultsWidth)
+        << ";--grown-h:" << Pixels(design::kResultsHeight) << ";--font:" << design::kFontPoints
+        << "}\n#frmtallyvane{background-color:" << CssColor(design::kBackColor)
+        << ";color:" << CssColor(design::kBlack) << ";font-family:\"" << design::kFontFamily
+        << "\",\"" << design::kFontStandIn << "\",sans-serif;background-image:image-set(url(\""
+        << DataUrl("image/png", banner) << "\") 1x,url(\"" << DataUrl("image/png", banner2x)
+        << "\") 2x);background-size:calc(" << Pixels(2190) << "*var(--px)) calc(" << Pixels(870)
+        << "*var(--px))}\n#LblLink:hover{color:" << CssColor(design::kBlue) << "!important}\n";
+    return css.str();
+}
+
+// What the script needs of the tables: the result rows, and the key filter's verdict on every
+// character, as the codes it passes and the codes that move the focus on.
+std::string DesignJson() {
+    std::string json = "{\"results\":[";
+    for (std::size_t i = 2; i < design::kRows.size(); ++i)
+        json += std::string(i > 2 ? "," : "") + "[\"" + std::string(design::kRows[i].first) +
+                "\",\"" + std::string(design::kRows[i].second) + "\"]";
+    std::string pass, move;
+    for (int code = 0; code <= 0x10FFFF; ++code) {
+        const KeyVerdict verdict = FilterKey(code);
+        std::string& list = verdict == KeyVerdict::kPass ? pass : move;
+        if (verdict != KeyVerdict::kSwallow)
+            list += (list.empty() ? "" : ",") + std::to_string(code);
+    }
+    return json + "],\"pass\":[" + pass + "],\"move\":[" + move + "]}";
+}
+
+void Fill(std::string& page, const std::string& marker, const std::string& text) {
+    const std::size_t at = page.find(marker);
+    if (at == std::string::npos)
+        throw std::runtime_error("no " + marker + " in the template");
+    page.replace(at, marker.size(), text);
+}
+
+// Text that goes inside a script element must not end it early.
+const std::string& ScriptSafe(const std::string& text) {
+    if (text.find("</") != std::string::npos)
+        throw std::runtime_error("a script holds \"</\"");
+    return text;
+}
+
+int Build(char** argv) {
+    std::string page = ReadFile(argv[2]);
+    const std::map<std::string, std::string> parts{
+        {"{{title}}", Escaped(std::string(design::kTitlePrefix) + kSiteAddress)},
+        {"{{icon-svg}}", DataUrl("image/svg+xml", argv[9])},
+        {"{{icon-png}}", DataUrl("image/png", argv[10])},
+        {"{{style}}", ReadFile(argv[3])},
+        {"{{design-style}}", DesignStyle(argv[7], argv[8])},
+        {"{{form}}", Form()},
+        {"{{warning-title}}", Escaped(warning::kTitle)},
+        {"{{design}}", DesignJson()},
+        {"{{core-wasm}}", Base64(ReadFile(argv[6]))},
+        {"{{core}}", ScriptSafe(ReadFile(argv[5]))},
+        {"{{script}}", ScriptSafe(ReadFile(argv[4]))},
+    };
+    for (const auto& [marker, text] : parts)
+        Fill(page, marker, text);
+    std::ofstream(argv[1], std::ios::binary) << page;
+    return 0;
+}
+
+}  // namespace
+}  // namespace tallyvane
+
+int main(int argc, char** argv) {
+    if (argc != 11) {
+        std::fprintf(stderr,
+                     "usage: page_builder OUT TEMPLATE STYLE SCRIPT CORE_JS CORE_WASM "
+                     "BANNER BANNER_2X ICON_SVG ICON_PNG\n");
+        return 2;
+    }
+    try {
+        return tallyvane::Build(argv);
+    } catch (const std::exception& e) {
+        std::fprintf(stderr, "page_builder: %s\n", e.what());
+        return 1;
+    }
+}
