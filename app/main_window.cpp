@@ -102,7 +102,9 @@ MainWindow::MainWindow(Warnings& warnings, QWidget* parent)
     setObjectName(QStringLiteral("frmtallyvane"));
     setWindowTitle(QString::fromLatin1(design::kTitlePrefix) + QString::fromLatin1(kSiteAddress));
     QIcon icon;
-    for (int size : {32, 48, 64, 128, 256}) {
+    // The sizes that a window's frame, task bar entry and switcher draw; a desktop takes larger
+    // ones from the installed icon theme, through the desktop entry.
+    for (int size : {32, 48, 64}) {
         icon.addPixmap(
             QPixmap::fromImage(RawImage(QStringLiteral(":/images/icon-%1.rgba").arg(size), size,
                                         size, QImage::Format_RGBA8888)));
