@@ -1,5 +1,6 @@
 #include "app/main_window.h"
 
+#include <QCoreApplication>
 #include <QDesktopServices>
 #include <QLabel>
 #include <QLineEdit>
@@ -42,6 +43,25 @@ void FixColors(QPalette& palette, QPalette::ColorRole back, QPalette::ColorRole 
     }
 }
 
+// Holds a hidden control's font change back until the control first shows: laying a line edit
+// out in a face of its own loads that face, which the first frame does not show.
+class FontChangeOnShow : public QObject {
+public:
+    using QObject::QObject;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() == QEvent::FontChange)
+            return true;
+        if (event->type() == QEvent::Show) {
+            watched->removeEventFilter(this);
+            QEvent change(QEvent::FontChange);
+            QCoreApplication::sendEvent(watched, &change);
+        }
+        return false;
+    }
+};
+
 QWidget* CreateControl(const design::Control& c, QWidget* parent) {
     QWidget* w = nullptr;
     QPalette palette = parent->palette();
@@ -76,8 +96,11 @@ QWidget* CreateControl(const design::Control& c, QWidget* parent) {
     }
     w->setObjectName(QString::fromUtf8(c.name));
     w->setPalette(palette);
-    if (c.font)
+    if (c.font) {
+        if (c.hiddenAtStart)
+            w->installEventFilter(new FontChangeOnShow(w));
         w->setFont(DesignFont(c.font->points, c.font->bold));
+    }
     w->setGeometry(Pixels(c.left), Pixels(c.top), Pixels(c.width), Pixels(c.height));
     if (c.hiddenAtStart)
         w->hide();
