@@ -26,7 +26,10 @@ function(tallyvane_library name)
     endif()
     target_include_directories(${target} PUBLIC ${PROJECT_SOURCE_DIR})
     if(ARG_RESOURCES)
-      qt_add_resources(${target} ${target}_resources PREFIX / FILES ${ARG_RESOURCES})
+      # Stored as they are: reading them at start then needs no decompressor (zstd's code and
+      # buffers), and bare pixels are read straight from the program's own pages.
+      qt_add_resources(${target} ${target}_resources PREFIX / FILES ${ARG_RESOURCES}
+        OPTIONS --no-compress)
     endif()
     foreach(lib ${ARG_LIBRARIES})
       if(lib MATCHES "^tallyvane_")
