@@ -56,15 +56,18 @@ windows: deps
 windows-test: windows
 	@tools/windows/test.sh $(WINDOWS_DIR)
 
-# Every benchmark: the core against its yardsticks, a Calculate click on the real window, and
-# start-up against a minimal Qt window (bench/README.md holds the figures).
-bench: configure
+# Every benchmark: the core against its yardsticks, a Calculate click on the real window,
+# start-up against a minimal Qt window, and the page against a plain web calculator
+# (bench/README.md holds the figures).
+bench: configure web
+	@tools/install-deps.sh bench/debian-packages.txt
 	@cmake --build $(BUILD_DIR) --target core_bench interaction_bench tallyvane_probe \
 		minimal_probe text_probe
 	@$(BUILD_DIR)/bench/core_bench --benchmark_repetitions=10 --benchmark_report_aggregates_only=true
 	@$(BUILD_DIR)/bench/interaction_bench --benchmark_repetitions=10 \
 		--benchmark_report_aggregates_only=true
 	@bench/startup/run.sh $(BUILD_DIR) 30
+	@node bench/web/page_bench.mjs tallyvane.html 30
 
 # The fuzz target for FUZZ_SECONDS, built with clang's libFuzzer in its own tree: inputs that
 # add coverage are merged into fuzz/corpus, a crashing one is left in fuzz-build/.
