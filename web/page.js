@@ -74,15 +74,12 @@
         box.addEventListener('beforeinput', filterText);
     }
 
-    let focusBeforeWarning = null;
+    // The dialog takes the focus to its OK button, and gives it back where it was on closing.
     function warn(text) {
         byId('warning-text').textContent = text;
-        focusBeforeWarning = document.activeElement;
         warning.showModal();
-        byId('warning-ok').focus();
     }
     byId('warning-ok').addEventListener('click', () => warning.close());
-    warning.addEventListener('close', () => focusBeforeWarning?.focus());
 
     // A box's note is its tooltip and its accessible description; an empty one is neither.
     function setNote(box, note) {

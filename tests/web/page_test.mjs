@@ -72,6 +72,12 @@ const tests = {
             [plan[2 + i], false, plan[6 + i], plan[6 + i]]));
         assert.deepEqual(await page.$eval('#frmtallyvane', (e) => [e.clientWidth, e.clientHeight]),
             [408, 373]);
+        if (browserName === 'chromium') {  // the accessibility tree, which Firefox's driver lacks
+            const flat = (node) => [node, ...(node.children ?? []).flatMap(flat)];
+            const described = Object.fromEntries(flat(await page.accessibility.snapshot())
+                .filter((node) => node.role === 'textbox').map((n) => [n.value, n.description]));
+            assert.deepEqual(results.map((_, i) => described[plan[2 + i]]), plan.slice(6));
+        }
     },
     // Any pasted pair shows the plan's warning, texts and notes; a warning alone changes nothing.
     async pasted(page) {
