@@ -14,8 +14,6 @@
 
     // The core is compiled once the first frame is on screen, so that the form never waits for
     // it; a command given before it is ready is answered as soon as it is.
-    const encoder = new TextEncoder();
-    const decoder = new TextDecoder();
     let corePromise = null;
     let runCore = null;
     function core() {
@@ -24,20 +22,7 @@
             const wasmBinary = Uint8Array.fromBase64
                 ? Uint8Array.fromBase64(text)
                 : Uint8Array.from(atob(text), (c) => c.charCodeAt(0));
-            const module = await createTallyvaneCore({wasmBinary});
-            runCore = (command, texts) => {
-                texts.forEach((text, i) => {
-                    const bytes = encoder.encode(text);
-                    const at = module._malloc(bytes.length + 1);
-                    module.HEAPU8.set(bytes, at);
-                    module._tallyvane_set_input(i, at, bytes.length);
-                    module._free(at);
-                });
-                module[`_tallyvane_${command}`]();
-                const at = module._tallyvane_output();
-                return decoder.decode(
-                    module.HEAPU8.subarray(at, at + module._tallyvane_output_size()));
-            };
+            runCore = (await createTallyvaneCore({wasmBinary})).run;
             return runCore;
         })();
         return corePromise;

@@ -13,20 +13,8 @@ const [browserName, webBuild] = process.argv.slice(2);
 const require = createRequire(import.meta.url);
 const pageUrl = `file://${path.resolve(webBuild, 'tallyvane.html')}`;
 const axeSource = fs.readFileSync(require.resolve('axe-core/axe.min.js'), 'utf8');
-const core = await require(path.resolve(webBuild, 'tallyvane_core.js'))(
+const {run: runCore} = await require(path.resolve(webBuild, 'tallyvane_core.js'))(
     {wasmBinary: fs.readFileSync(path.resolve(webBuild, 'tallyvane_core.wasm'))});
-function runCore(command, texts) {
-    texts.forEach((text, i) => {
-        const bytes = Buffer.from(text);
-        const at = core._malloc(bytes.length + 1);
-        core.HEAPU8.set(bytes, at);
-        core._tallyvane_set_input(i, at, bytes.length);
-        core._free(at);
-    });
-    core[`_tallyvane_${command}`]();
-    const at = core._tallyvane_output();
-    return Buffer.from(core.HEAPU8.subarray(at, at + core._tallyvane_output_size())).toString();
-}
 const results = ['txtDPMO', 'txtdefectspercent', 'txtyields', 'txtprocesssigma'];
 
 async function open(scheme) {

@@ -1,0 +1,15 @@
+// The calls the page makes of the core, added to the module: the texts go in through the
+// module's memory one at a time, and the one text that the command makes comes back.
+Module['run'] = (command, texts) => {
+    const encoder = new TextEncoder();
+    texts.forEach((text, i) => {
+        const bytes = encoder.encode(text);
+        const at = Module['_malloc'](bytes.length + 1);
+        HEAPU8.set(bytes, at);
+        Module['_tallyvane_set_input'](i, at, bytes.length);
+        Module['_free'](at);
+    });
+    Module[`_tallyvane_${command}`]();
+    const at = Module['_tallyvane_output']();
+    return new TextDecoder().decode(HEAPU8.subarray(at, at + Module['_tallyvane_output_size']()));
+};
