@@ -166,6 +166,11 @@ void WindowTest::calculate() {
     QCOMPARE(shown, results);
     QTRY_COMPARE_WITH_TIMEOUT(w.window.frameGeometry(), Placed(w.window, grown), 2000);
     QCOMPARE(w.box("txtDPMO")->cursorPosition(), 0);  // a long text shows its start
+    // Once shown, the sigma box lays its text out in its larger face: a taller line.
+    const auto line = [&](const char* name) {
+        return w.box(name)->inputMethodQuery(Qt::ImCursorRectangle).toRect().height();
+    };
+    QVERIFY(!grown || line("txtprocesssigma") > line("txtDPMO"));
     QCOMPARE(std::ranges::count_if(w.window.findChildren<QWidget*>(), &QWidget::isVisible),
              grown ? 15 : 7);  // the four result rows' labels and boxes
 }
