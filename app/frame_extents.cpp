@@ -90,58 +90,88 @@ bool AwaitPropertyChange(xcb_connection_t* x, xcb_window_t window, xcb_atom_t pr
     }
 }
 
-// Asks the window manager for the frame it will draw, where it says it answers such requests
-// (EWMH), on a connection of our own: one that selects the window's property changes without
-// touching the event mask of Qt's connection, whose events Qt reads on a thread of its own.
-std::optional<QMargins> AskForFrame(xcb_window_t window, qreal ratio,
-                                    std::chrono::milliseconds wait) {
-    const std::unique_ptr<xcb_connection_t, decltype(&xcb_disconnect)> connection(
-        xcb_connect(nullptr, nullptr), &xcb_disconnect);
-    xcb_connection_t* x = connection.get();
+}  // namespace
+
+// The request on a connection of our own: one that selects the window's property changes
+// without touching the event mask of Qt's connection, whose events Qt reads on a thread of its
+// own. The request goes out whether or not the window manager answers such requests (EWMH):
+// one that does not ignores it.
+struct FrameRequest::Pending {
+    std::unique_ptr<xcb_connection_t, decltype(&xcb_disconnect)> connection{nullptr,
+                                                                            &xcb_disconnect};
+    xcb_window_t window = XCB_WINDOW_NONE;
+    qreal ratio = 1.0;
+    Atoms atoms{};
+    xcb_get_property_cookie_t extents{}, supported{};
+};
+
+FrameRequest::FrameRequest(const QWindow& window) {
+    if (!qGuiApp->nativeInterface<QNativeInterface::QX11Application>())
+        return;
+    auto pending = std::make_unique<Pending>();
+    pending->connection.reset(xcb_connect(nullptr, nullptr));
+    xcb_connection_t* x = pending->connection.get();
     if (xcb_connection_has_error(x))
-        return std::nullopt;
-    const auto deadline = std::chrono::steady_clock::now() + wait;
-    const Atoms atoms = InternAtoms(x);
+        return;
+    pending->window = static_cast<xcb_window_t>(window.winId());
+    pending->ratio = window.devicePixelRatio();
+    pending->atoms = InternAtoms(x);
     const std::uint32_t mask = XCB_EVENT_MASK_PROPERTY_CHANGE;
-    xcb_change_window_attributes(x, window, XCB_CW_EVENT_MASK, &mask);
+    xcb_change_window_attributes(x, pending->window, XCB_CW_EVENT_MASK, &mask);
     const xcb_window_t root = xcb_setup_roots_iterator(xcb_get_setup(x)).data->root;
-    const auto extents = AskCardinals(x, window, atoms.extents, 4);
-    const auto supported = AskCardinals(x, root, atoms.supported, 1024);
-    if (std::optional<QMargins> margins = Margins(Cardinals(x, extents), ratio))
-        return margins;
-    const std::vector<std::uint32_t> requests = Cardinals(x, supported);
-    if (std::find(requests.begin(), requests.end(), atoms.request) == requests.end())
-        return std::nullopt;
+    pending->extents = AskCardinals(x, pending->window, pending->atoms.extents, 4);
+    pending->supported = AskCardinals(x, root, pending->atoms.supported, 1024);
     xcb_client_message_event_t message{};
     message.response_type = XCB_CLIENT_MESSAGE;
     message.format = 32;
-    message.window = window;
-    message.type = atoms.request;
+    message.window = pending->window;
+    message.type = pending->atoms.request;
     xcb_send_event(x, 0, root,
                    XCB_EVENT_MASK_SUBSTRUCTURE_NOTIFY | XCB_EVENT_MASK_SUBSTRUCTURE_REDIRECT,
                    reinterpret_cast<const char*>(&message));
     xcb_flush(x);
-    if (!AwaitPropertyChange(x, window, atoms.extents, deadline))
-        return std::nullopt;
-    return Margins(Cardinals(x, AskCardinals(x, window, atoms.extents, 4)), ratio);
+    m_pending = std::move(pending);
 }
 
-}  // namespace
+FrameRequest::~FrameRequest() = default;
 
-std::optional<QMargins> FrameExtents(const QWindow& window, std::chrono::milliseconds wait) {
+std::optional<QMargins> FrameRequest::answer(std::chrono::milliseconds wait) {
+    if (!m_pending)
+        return std::nullopt;
+    const auto deadline = std::chrono::steady_clock::now() + wait;
+    const std::unique_ptr<Pending> p = std::move(m_pending);
+    xcb_connection_t* x = p->connection.get();
+    if (std::optional<QMargins> margins = Margins(Cardinals(x, p->extents), p->ratio))
+        return margins;
+    const std::vector<std::uint32_t> requests = Cardinals(x, p->supported);
+    if (std::find(requests.begin(), requests.end(), p->atoms.request) == requests.end() ||
+        !AwaitPropertyChange(x, p->window, p->atoms.extents, deadline))
+        return std::nullopt;
+    return Margins(Cardinals(x, AskCardinals(x, p->window, p->atoms.extents, 4)), p->ratio);
+}
+
+std::optional<QMargins> FrameExtents(const QWindow& window) {
     auto* x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>();
     xcb_connection_t* x = x11 ? x11->connection() : nullptr;
     if (!x)
         return std::nullopt;
     const auto id = static_cast<xcb_window_t>(window.winId());
-    const qreal ratio = window.devicePixelRatio();  // the property is in device pixels
-    if (wait.count() > 0)
-        return AskForFrame(id, ratio, wait);
     const xcb_atom_t extents = InternAtoms(x).extents;
-    return Margins(Cardinals(x, AskCardinals(x, id, extents, 4)), ratio);
+    // The property is in device pixels.
+    return Margins(Cardinals(x, AskCardinals(x, id, extents, 4)), window.devicePixelRatio());
 }
 #else
-std::optional<QMargins> FrameExtents(const QWindow&, std::chrono::milliseconds) {
+std::optional<QMargins> FrameExtents(const QWindow&) {
+    return std::nullopt;
+}
+
+struct FrameRequest::Pending {};
+
+FrameRequest::FrameRequest(const QWindow&) {}
+
+FrameRequest::~FrameRequest() = default;
+
+std::optional<QMargins> FrameRequest::answer(std::chrono::milliseconds) {
     return std::nullopt;
 }
 #endif

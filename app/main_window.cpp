@@ -140,6 +140,10 @@ MainWindow::MainWindow(Warnings& warnings, QWidget* parent)
     setPalette(palette);
     setAutoFillBackground(true);
     resize(Pixels(design::kClientWidth), Pixels(design::kClientHeight));
+    // The native window first, so that the window manager works out its frame, which the
+    // centring needs, while the controls are built.
+    winId();
+    FrameRequest frameRequest(*windowHandle());
 
     createControls();
     auto* keyFilter = new NumericKeyFilter(this);
@@ -154,8 +158,7 @@ MainWindow::MainWindow(Warnings& warnings, QWidget* parent)
     m_link->installEventFilter(this);
     m_link->setCursor(Qt::WhatsThisCursor);
 
-    winId();  // the native window exists before centring, so that its frame can count
-    centreOnScreen();
+    centreOnScreen(frameRequest.answer(std::chrono::milliseconds(200)));
     m_defectsBox->setFocus();
 }
 
@@ -194,19 +197,19 @@ void MainWindow::createControls() {
 }
 
 // The window manager's own report where there is one: Qt's copy of the frame may predate it.
-QMargins MainWindow::windowFrame(std::chrono::milliseconds wait) const {
-    if (const std::optional<QMargins> extents = FrameExtents(*windowHandle(), wait))
-        return *extents;
+QMargins MainWindow::windowFrame(std::optional<QMargins> reported) const {
+    if (reported)
+        return *reported;
     const QRect outer = frameGeometry(), inner = geometry();
     return {inner.left() - outer.left(), inner.top() - outer.top(), outer.right() - inner.right(),
             outer.bottom() - inner.bottom()};
 }
 
 // The outer window, frame included, centred and not clamped. Runs before the window first
-// shows, asking the window manager for the frame it will draw.
-void MainWindow::centreOnScreen() {
+// shows, with the frame that the window manager said it will draw.
+void MainWindow::centreOnScreen(std::optional<QMargins> reportedFrame) {
     const QRect screen = this->screen()->geometry();
-    const QMargins frame = windowFrame(std::chrono::milliseconds(200));
+    const QMargins frame = windowFrame(reportedFrame);
     const QSize outer = size().grownBy(frame);
     const QPoint corner(screen.x() + HalfOf(screen.width() - outer.width()),
                         screen.y() + HalfOf(screen.height() - outer.height()));
@@ -215,7 +218,7 @@ void MainWindow::centreOnScreen() {
 
 void MainWindow::growToShowResults() {
     const QSize outer(Pixels(design::kResultsWidth), Pixels(design::kResultsHeight));
-    resize(outer.shrunkBy(windowFrame(std::chrono::milliseconds(0))));
+    resize(outer.shrunkBy(windowFrame(FrameExtents(*windowHandle()))));
 }
 
 void MainWindow::paintEvent(QPaintEvent* event) {

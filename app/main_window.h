@@ -3,7 +3,7 @@
 #include <QPixmap>
 #include <QWidget>
 #include <array>
-#include <chrono>
+#include <optional>
 #include <string_view>
 
 class QLabel;
@@ -40,8 +40,8 @@ private:
     };
 
     void createControls();
-    QMargins windowFrame(std::chrono::milliseconds wait) const;
-    void centreOnScreen();
+    QMargins windowFrame(std::optional<QMargins> reported) const;
+    void centreOnScreen(std::optional<QMargins> reportedFrame);
     void growToShowResults();
     void highlightLink();
     void plainLink();
