@@ -1,5 +1,5 @@
 // The calls the page makes of the core, added to the module: the texts go in through the
-// module's memory one at a time, and the one text that the command makes comes back.
+// module's memory one at a time, and the texts that the command makes come back, in order.
 Module['run'] = (command, texts) => {
     const encoder = new TextEncoder();
     texts.forEach((text, i) => {
@@ -10,6 +10,9 @@ Module['run'] = (command, texts) => {
         Module['_free'](at);
     });
     Module[`_tallyvane_${command}`]();
-    const at = Module['_tallyvane_output']();
-    return new TextDecoder().decode(HEAPU8.subarray(at, at + Module['_tallyvane_output_size']()));
+    const decoder = new TextDecoder();
+    return Array.from({length: Module['_tallyvane_output_count']()}, (_, i) => {
+        const at = Module['_tallyvane_output'](i);
+        return decoder.decode(HEAPU8.subarray(at, at + Module['_tallyvane_output_size'](i)));
+    });
 };

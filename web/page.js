@@ -83,7 +83,7 @@
 
     async function calculate() {
         const counts = [defectsBox.value, opportunitiesBox.value];
-        const [warningText, showResults, ...plan] = (await core())('plan', counts).split('\x1f');
+        const [warningText, showResults, ...plan] = (await core())('plan', counts);
         if (showResults) {
             area.classList.add('grown');
             results.forEach(({label, box}, i) => {
@@ -101,14 +101,14 @@
         [defectsBox, opportunitiesBox, ...results.map(({box}) => box)].map((box) => box.value);
     async function printReport() {
         const texts = reportBoxes();
-        byId('report').textContent = (await core())('report', texts);
+        byId('report').textContent = (await core())('report', texts).join('\n');
         window.print();
     }
     byId('cmdPrint').addEventListener('click', printReport);
     // The browser's own print command prints the same rows, once the core is there to make them.
     window.addEventListener('beforeprint', () => {
         if (runCore)
-            byId('report').textContent = runCore('report', reportBoxes());
+            byId('report').textContent = runCore('report', reportBoxes()).join('\n');
     });
 
     defectsBox.focus();

@@ -55,7 +55,7 @@ const tests = {
         assert.equal(await page.focused(), 'cmdcalculate');
         await page.keyboard.press('Enter');
         await page.waitForFunction(() => !document.getElementById('txtDPMO').hidden);
-        const plan = runCore('plan', ['7', '1500']).split('\x1f');
+        const plan = runCore('plan', ['7', '1500']);
         assert.deepEqual(await page.state(results), results.map((_, i) =>
             [plan[2 + i], false, plan[6 + i], plan[6 + i]]));
         assert.deepEqual(await page.$eval('#frmtallyvane', (e) => [e.clientWidth, e.clientHeight]),
@@ -79,7 +79,7 @@ const tests = {
                 document.getElementById('txttotalopportunities').value = o;
                 document.getElementById('cmdcalculate').click();
             }, defects, opportunities);
-            const [warning, showResults, ...plan] = runCore('plan', [defects, opportunities]).split('\x1f');
+            const [warning, showResults, ...plan] = runCore('plan', [defects, opportunities]);
             if (warning)
                 await page.waitForFunction(() => document.getElementById('warning').open);
             assert.equal(await page.warning(), warning || false, defects);
@@ -121,7 +121,7 @@ const tests = {
             .replace(/\f/g, '').trimEnd().split('\n');
         const margin = rows[0].search(/\S/);
         assert.equal(rows.map((row) => row.slice(margin)).join('\n'),
-            runCore('report', boxes).trimEnd());
+            runCore('report', boxes).join('\n').trimEnd());
         assert.match(execFileSync('pdffonts', [pdf], {encoding: 'utf8'}), /LiberationMono|CourierNew/);
     },
     // The link opens the site in a new tab, and is highlighted under the pointer.
