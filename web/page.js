@@ -99,16 +99,15 @@
 
     const reportBoxes = () =>
         [defectsBox, opportunitiesBox, ...results.map(({box}) => box)].map((box) => box.value);
-    async function printReport() {
-        const texts = reportBoxes();
-        byId('report').textContent = (await core())('report', texts).join('\n');
-        window.print();
-    }
-    byId('cmdPrint').addEventListener('click', printReport);
-    // The browser's own print command prints the same rows, once the core is there to make them.
+    // The report's rows for the boxes as they are when the page prints, by Print Result or by
+    // the browser's own command, once the core is there to make them.
     window.addEventListener('beforeprint', () => {
         if (runCore)
             byId('report').textContent = runCore('report', reportBoxes()).join('\n');
+    });
+    byId('cmdPrint').addEventListener('click', async () => {
+        await core();
+        window.print();
     });
 
     defectsBox.focus();
