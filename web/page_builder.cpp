@@ -171,11 +171,21 @@ std::string DesignJson() {
     return json + "],\"pass\":[" + pass + "],\"move\":[" + move + "]}";
 }
 
-void Fill(std::string& page, const std::string& marker, const std::string& text) {
-    const std::size_t at = page.find(marker);
-    if (at == std::string::npos)
-        throw std::runtime_error("no " + marker + " in the template");
-    page.replace(at, marker.size(), text);
+// The template with each of its markers replaced by its part, in one pass, so that no part is
+// searched for markers in turn.
+std::string Filled(const std::string& page, const std::map<std::string, std::string>& parts) {
+    std::string out;
+    std::size_t from = 0;
+    for (std::size_t at; (at = page.find("{{", from)) != std::string::npos;) {
+        const std::size_t end = page.find("}}", at);
+        const auto part =
+            end == std::string::npos ? parts.end() : parts.find(page.substr(at, end + 2 - at));
+        if (part == parts.end())
+            throw std::runtime_error("an unknown marker in the template");
+        out.append(page, from, at - from).append(part->second);
+        from = end + 2;
+    }
+    return out.append(page, from);
 }
 
 // Text that goes inside a script element must not end it early.
@@ -186,7 +196,6 @@ const std::string& ScriptSafe(const std::string& text) {
 }
 
 int Build(char** argv) {
-    std::string page = ReadFile(argv[2]);
     const std::map<std::string, std::string> parts{
         {"{{title}}", Escaped(std::string(design::kTitlePrefix) + kSiteAddress)},
         {"{{icon-svg}}", DataUrl("image/svg+xml", argv[9])},
@@ -200,9 +209,7 @@ int Build(char** argv) {
         {"{{core}}", ScriptSafe(ReadFile(argv[5]))},
         {"{{script}}", ScriptSafe(ReadFile(argv[4]))},
     };
-    for (const auto& [marker, text] : parts)
-        Fill(page, marker, text);
-    std::ofstream(argv[1], std::ios::binary) << page;
+    std::ofstream(argv[1], std::ios::binary) << Filled(ReadFile(argv[2]), parts);
     return 0;
 }
 
