@@ -107,8 +107,7 @@ QWidget* CreateControl(const design::Control& c, QWidget* parent) {
     return w;
 }
 
-// The banner's area, 2190 x 870 twips.
-constexpr QSize kBanner(Pixels(2190), Pixels(870));
+constexpr QSize kBanner(Pixels(design::kBannerWidth), Pixels(design::kBannerHeight));
 
 int HalfOf(int pixels) {
     return static_cast<int>(std::lround(pixels / 2.0));

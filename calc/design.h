@@ -27,6 +27,9 @@ inline constexpr int kClientHeight = 1800;
 // The outer size, frame included, from the first accepted calculation on.
 inline constexpr int kResultsWidth = 6120;
 inline constexpr int kResultsHeight = 5600;
+// The banner, drawn at its natural size at the client area's top-left corner.
+inline constexpr int kBannerWidth = 2190;
+inline constexpr int kBannerHeight = 870;
 inline constexpr std::uint32_t kBackColor = 0x00E0E0E0;
 inline constexpr std::uint32_t kBlack = 0;
 inline constexpr std::uint32_t kBlue = 0x00FF0000;  // the highlighted link

@@ -149,7 +149,8 @@ std::string DesignStyle(const char* banner, const char* banner2x) {
         << ";color:" << CssColor(design::kBlack) << ";font-family:\"" << design::kFontFamily
         << "\",\"" << design::kFontStandIn << "\",sans-serif;background-image:image-set(url(\""
         << DataUrl("image/png", banner) << "\") 1x,url(\"" << DataUrl("image/png", banner2x)
-        << "\") 2x);background-size:calc(" << Pixels(2190) << "*var(--px)) calc(" << Pixels(870)
+        << "\") 2x);background-size:calc(" << Pixels(design::kBannerWidth) << "*var(--px)) calc("
+        << Pixels(design::kBannerHeight)
         << "*var(--px))}\n#LblLink:hover{color:" << CssColor(design::kBlue) << "!important}\n";
     return css.str();
 }
