@@ -1,9 +1,6 @@
 #include "calc/calculate_plan.h"
 
-#include <optional>
-
 #include "calc/calculation.h"
-#include "calc/number_reading.h"
 #include "calc/result_notes.h"
 #include "calc/warning_texts.h"
 #include "calc/zero_defect_bound.h"
@@ -16,6 +13,10 @@ constexpr std::string_view kBoundPrefix = "\u2265 ";  // "≥ "
 }  // namespace
 
 CalculatePlan PlanCalculate(std::string_view defects, std::string_view opportunities) {
+    return PlanCalculate(ReadCount(defects), ReadCount(opportunities));
+}
+
+CalculatePlan PlanCalculate(const Count& defects, const Count& opportunities) {
     CalculationOutcome outcome = RunCalculation(defects, opportunities);
     CalculatePlan plan;
     if (!outcome.warning.empty()) {
@@ -28,11 +29,11 @@ CalculatePlan PlanCalculate(std::string_view defects, std::string_view opportuni
             plan.texts = {std::move(outcome.dpmoText), std::move(outcome.defectsPercentText),
                           std::move(outcome.yieldText), std::move(outcome.sigmaText)};
             // Past the checks both strict readings succeeded.
-            plan.notes = ResultNotes(*ReadStrict(defects), *ReadStrict(opportunities));
+            plan.notes = ResultNotes(*defects.strict, *opportunities.strict);
             break;
         }
         case FailureCause::kNoDefects: {
-            const double o = ReadStrict(opportunities).value_or(0.0);
+            const double o = opportunities.strict.value_or(0.0);
             const std::string bound = ZeroDefectSigmaBoundText(o);
             plan.texts = {std::move(outcome.dpmoText), std::move(outcome.defectsPercentText),
                           std::move(outcome.yieldText),

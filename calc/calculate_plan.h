@@ -4,6 +4,8 @@
 #include <string>
 #include <string_view>
 
+#include "calc/number_reading.h"
+
 namespace tallyvane {
 
 // What the Calculate button does to the window for two input texts, decided without a window.
@@ -20,7 +22,11 @@ struct CalculatePlan {
 // A warning from the checks changes nothing else. A calculation whose counts turn out invalid
 // still enlarges the window, but empties the result boxes before the warning shows, so that no
 // figure derived from an invalid count stays on show. Zero defects is good news, not an error:
-// the sigma box shows the lower confidence bound.
+// the sigma box shows the lower confidence bound where the counts are whole, and stays empty
+// where they are not.
 CalculatePlan PlanCalculate(std::string_view defects, std::string_view opportunities);
+
+// The same on counts already read.
+CalculatePlan PlanCalculate(const Count& defects, const Count& opportunities);
 
 }  // namespace tallyvane

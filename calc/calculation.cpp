@@ -3,7 +3,6 @@
 #include <optional>
 #include <string>
 
-#include "calc/number_reading.h"
 #include "calc/number_text.h"
 #include "calc/warning_texts.h"
 #include "stats/finite_or_throw.h"
@@ -47,10 +46,10 @@ FailureCause CauseOf(const MathFault& fault) {
 // The sigma level from the strict readings. One or more defects are never taken for none:
 // where 1 - D/O rounds to exactly 1, the level comes from the defect fraction instead, by the
 // symmetry of the quantile.
-CalculationOutcome WithSigmaLevel(CalculationOutcome outcome, std::string_view defects,
-                                  std::string_view opportunities) {
-    const std::optional<double> ds = ReadStrict(defects);
-    const std::optional<double> os = ReadStrict(opportunities);
+CalculationOutcome WithSigmaLevel(CalculationOutcome outcome, const Count& defects,
+                                  const Count& opportunities) {
+    const std::optional<double> ds = defects.strict;
+    const std::optional<double> os = opportunities.strict;
     if (!ds || !os) {
         return Failed(std::move(outcome), kSigmaLevel, FailureCause::kUnreadable, kUnreadableCount);
     }
@@ -72,20 +71,24 @@ CalculationOutcome WithSigmaLevel(CalculationOutcome outcome, std::string_view d
 }  // namespace
 
 CalculationOutcome RunCalculation(std::string_view defects, std::string_view opportunities) {
-    if (defects.empty() && opportunities.empty()) {
+    return RunCalculation(ReadCount(defects), ReadCount(opportunities));
+}
+
+CalculationOutcome RunCalculation(const Count& defects, const Count& opportunities) {
+    if (defects.text.empty() && opportunities.text.empty()) {
         return Warning(warning::kBothMissing);
     }
-    if (opportunities.empty()) {
+    if (opportunities.text.empty()) {
         return Warning(warning::kOpportunitiesMissing);
     }
-    if (defects.empty()) {
+    if (defects.text.empty()) {
         return Warning(warning::kDefectsMissing);
     }
-    if (!IsCountText(defects) || !IsCountText(opportunities)) {
+    if (!IsCountText(defects.text) || !IsCountText(opportunities.text)) {
         return Warning(warning::kInvalidCounts);
     }
-    const std::optional<double> d = ReadLenient(defects);
-    const std::optional<double> o = ReadLenient(opportunities);
+    const std::optional<double> d = defects.lenient;
+    const std::optional<double> o = opportunities.lenient;
     if (!d || !o) {
         return Failed({}, kDpmo, FailureCause::kUnreadable, kUnreadableCount);
     }

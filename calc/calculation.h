@@ -3,6 +3,7 @@
 #include <string_view>
 
 #include "calc/calculation_outcome.h"
+#include "calc/number_reading.h"
 
 namespace tallyvane {
 
@@ -11,5 +12,8 @@ namespace tallyvane {
 // digits, points and one leading minus, then the comparisons. Total: any texts, of any length and
 // bytes.
 CalculationOutcome RunCalculation(std::string_view defects, std::string_view opportunities);
+
+// The same on counts already read.
+CalculationOutcome RunCalculation(const Count& defects, const Count& opportunities);
 
 }  // namespace tallyvane

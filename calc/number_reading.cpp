@@ -45,20 +45,13 @@ bool IsCountText(std::string_view text) {
     return text.find_first_not_of("0123456789.") == std::string_view::npos;
 }
 
-std::optional<double> ReadLenient(std::string_view text) {
+Count ReadCount(std::string_view text) {
     const LeadingNumber n = ScanLeadingNumber(text);
     if (!n.hasDigit) {
-        return 0.0;
+        return {text, 0.0, std::nullopt};
     }
-    return ParseDouble(text.substr(0, n.length));
-}
-
-std::optional<double> ReadStrict(std::string_view text) {
-    const LeadingNumber n = ScanLeadingNumber(text);
-    if (!n.hasDigit || n.length != text.size()) {
-        return std::nullopt;
-    }
-    return ParseDouble(text);
+    const std::optional<double> value = ParseDouble(text.substr(0, n.length));
+    return {text, value, n.length == text.size() ? value : std::nullopt};
 }
 
 }  // namespace tallyvane

@@ -22,7 +22,7 @@ std::string Dpmo(double fraction) {
 std::array<std::string, 4> ResultNotes(double defects, double opportunities) {
     if (defects == 0.0) {
         const std::optional<double> q = ZeroDefectFractionBound(opportunities);
-        if (!q || !ZeroDefectSigmaBound(opportunities)) {
+        if (!q) {
             return {};
         }
         return {"95% upper confidence bound: " + Dpmo(*q),

@@ -10,7 +10,9 @@
 namespace tallyvane {
 
 std::optional<double> ZeroDefectFractionBound(double opportunities) {
-    if (!(opportunities > 0.0) || !std::isfinite(opportunities)) {
+    // The binomial model counts whole trials: a fractional count has no bound at all.
+    if (!(opportunities >= 1.0) || !std::isfinite(opportunities) ||
+        std::trunc(opportunities) != opportunities) {
         return std::nullopt;
     }
     // -expm1 keeps q accurate where 0.05^(1/O) rounds to 1 for huge O.
