@@ -4,6 +4,7 @@
 #include <cmath>
 #include <cstddef>
 #include <optional>
+#include <stdexcept>
 
 #include "calc/decimal_rounding.h"
 #include "calc/double_chars.h"
@@ -142,8 +143,11 @@ std::string PlainTextOfThreeDigits(double value) {
     }
     kept += form.digits[3] >= '5';
     const std::string text = std::to_string(kept) + "e" + std::to_string(form.pointPosition - 3);
-    const double rounded = ParseDouble(text).value_or(0.0);
-    return PlainText(form.negative ? -rounded : rounded);
+    const std::optional<double> rounded = ParseDouble(text);
+    if (!rounded) {
+        throw std::overflow_error("three significant digits of " + text + " overflow a double");
+    }
+    return PlainText(form.negative ? -*rounded : *rounded);
 }
 
 std::string FormatPercent(double value) {

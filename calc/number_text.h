@@ -12,7 +12,8 @@ namespace tallyvane {
 std::string PlainText(double value);
 
 // The plain text of the value rounded to three significant digits, on its 15-significant-digit
-// decimal form with a half going away from zero: 1876.2 gives "1880", 2.675 "2.68".
+// decimal form with a half going away from zero: 1876.2 gives "1880", 2.675 "2.68". Throws
+// std::overflow_error where the rounding carries past the largest double.
 std::string PlainTextOfThreeDigits(double value);
 
 // The mask "0.00%": the value times 100 with at least one integer digit and two decimals,
