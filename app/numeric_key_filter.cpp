@@ -1,5 +1,6 @@
 #include "app/numeric_key_filter.h"
 
+#include <QInputMethodEvent>
 #include <QKeyEvent>
 
 #include "calc/filter_key.h"
@@ -24,9 +25,27 @@ int TypedCharacterCode(const QKeyEvent& event) {
     return text.at(0).unicode();
 }
 
+// Text that an input method commits (IBus, Fcitx, an on-screen keyboard) arrives without a key
+// press: each of its characters is judged as if typed, and only those that would pass stay.
+void FilterCommittedText(QInputMethodEvent& event) {
+    QString kept;
+    for (const char32_t c : event.commitString().toUcs4()) {
+        if (c != kKeyBackspace && FilterKey(static_cast<int>(c)) == KeyVerdict::kPass) {
+            kept += QChar(c);
+        }
+    }
+    if (kept != event.commitString()) {
+        event.setCommitString(kept, event.replacementStart(), event.replacementLength());
+    }
+}
+
 }  // namespace
 
 bool NumericKeyFilter::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::InputMethod) {
+        FilterCommittedText(*static_cast<QInputMethodEvent*>(event));
+        return false;
+    }
     if (event->type() != QEvent::KeyPress) {
         return QObject::eventFilter(watched, event);
     }

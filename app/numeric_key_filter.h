@@ -5,8 +5,9 @@
 namespace tallyvane {
 
 // Installed on an input box, lets through only the characters a non-negative decimal count
-// can hold and turns Enter into a request to move the focus on. Keys that type no character
-// reach the box untouched, and so does text pasted through the context menu.
+// can hold and turns Enter into a request to move the focus on, whether typed key by key or
+// committed by an input method. Keys that type no character reach the box untouched, and so
+// does text pasted through the context menu.
 class NumericKeyFilter : public QObject {
     Q_OBJECT
 
