@@ -11,6 +11,7 @@
 #include <QUrl>
 #include <algorithm>
 #include <cmath>
+#include <exception>
 #include <limits>
 #include <optional>
 #include <vector>
@@ -24,6 +25,7 @@
 #include "app/warnings.h"
 #include "calc/calculate_plan.h"
 #include "calc/design.h"
+#include "calc/warning_texts.h"
 #include "report/page_printer.h"
 #include "report/print_failure.h"
 #include "report/report_rows.h"
@@ -328,6 +330,10 @@ void MainWindow::printReport() {
         PrintPage(ReportRows(boxes), QStringLiteral("Tallyvane report"));
     } catch (const PrintFailure& e) {
         m_warnings.warn(QString::fromUtf8(e.what()));
+    } catch (const std::exception& e) {
+        // Nothing may leave a slot through Qt's event loop.
+        qWarning("Printing failed: %s", e.what());
+        m_warnings.warn(QString::fromUtf8(warning::kReportNotPrinted));
     }
 }
 

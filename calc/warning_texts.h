@@ -20,5 +20,8 @@ inline constexpr std::string_view kNegativeCounts =
 inline constexpr std::string_view kNoDefaultPrinter =
     "No default printer is set up. The report was not printed.";
 inline constexpr std::string_view kReportNotPrinted = "The report could not be printed.";
+inline constexpr std::string_view kPrintingNotInstalled =
+    "Printing is not installed: a part of Tallyvane is missing or damaged. Please reinstall "
+    "Tallyvane. The report was not printed.";
 
 }  // namespace tallyvane::warning

@@ -2,26 +2,41 @@
 
 #include <QCoreApplication>
 #include <QLibrary>
+#include <array>
 
 #include "calc/warning_texts.h"
 #include "report/print_failure.h"
+#include "report/printer_entry.h"
 
 namespace tallyvane {
 
+void PrintPage(const std::vector<std::string>& rows, const QString& docName) {
+    PrintPage(QCoreApplication::applicationDirPath() +
+                  QStringLiteral("/" TALLYVANE_PRINTER_DIR "/tallyvane_printer"),
+              rows, docName);
+}
+
 // Qt Print Support, and the print system behind it, come into the process with the module on the
 // first print; QLibrary keeps it loaded for the next one.
-void PrintPage(const std::vector<std::string>& rows, const QString& docName) {
-    using Entry = void (*)(const std::vector<std::string>&, const QString&, std::string&);
-    QLibrary module(QCoreApplication::applicationDirPath() +
-                    QStringLiteral("/" TALLYVANE_PRINTER_DIR "/tallyvane_printer"));
-    const auto print = reinterpret_cast<Entry>(module.resolve("TallyvanePrintPage"));
+void PrintPage(const QString& modulePath, const std::vector<std::string>& rows,
+               const QString& docName) {
+    QLibrary module(modulePath);
+    const auto print =
+        reinterpret_cast<decltype(&tallyvane_print_page)>(module.resolve(kPrintPageEntry));
     if (!print) {
-        throw PrintFailure(std::string(warning::kReportNotPrinted));
+        // A fault of the installation, not of the printer: the loader's reason is for whoever
+        // mends it.
+        qWarning("Cannot load the printer module: %s", qUtf8Printable(module.errorString()));
+        throw PrintFailure(std::string(warning::kPrintingNotInstalled));
     }
-    std::string failure;
-    print(rows, docName, failure);
-    if (!failure.empty()) {
-        throw PrintFailure(failure);
+    std::vector<const char*> texts;
+    for (const std::string& row : rows) {
+        texts.push_back(row.c_str());
+    }
+    std::array<char, 1024> failure{};
+    if (print(texts.data(), texts.size(), docName.toUtf8().constData(), failure.data(),
+              failure.size()) != 0) {
+        throw PrintFailure(failure.data());
     }
 }
 

@@ -13,4 +13,9 @@ namespace tallyvane {
 // is sent then.
 void PrintPage(const std::vector<std::string>& rows, const QString& docName);
 
+// The same through the printer module at `modulePath`. Where it cannot be loaded, the loader's
+// reason goes to the log and the PrintFailure says that printing is not installed.
+void PrintPage(const QString& modulePath, const std::vector<std::string>& rows,
+               const QString& docName);
+
 }  // namespace tallyvane

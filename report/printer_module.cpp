@@ -5,12 +5,15 @@
 #include <QPrinter>
 #include <QPrinterInfo>
 
+#include <algorithm>
+#include <exception>
 #include <string>
 #include <vector>
 
 #include "calc/warning_texts.h"
 #include "report/print_failure.h"
 #include "report/print_queue.h"
+#include "report/printer_entry.h"
 
 namespace tallyvane {
 namespace {
@@ -71,12 +74,25 @@ void PrintPageNow(const std::vector<std::string>& rows, const QString& docName) 
 }  // namespace
 }  // namespace tallyvane
 
-// The module's one entry: the failure's text for the user, or an empty one.
-extern "C" Q_DECL_EXPORT void TallyvanePrintPage(const std::vector<std::string>& rows,
-                                                 const QString& docName, std::string& failure) {
+int tallyvane_print_page(const char* const* rows, std::size_t count, const char* docName,
+                         char* failure, std::size_t failureCapacity) {
+    std::string reason;
     try {
-        tallyvane::PrintPageNow(rows, docName);
+        tallyvane::PrintPageNow(std::vector<std::string>(rows, rows + count),
+                                QString::fromUtf8(docName));
+        return 0;
     } catch (const tallyvane::PrintFailure& e) {
-        failure = e.what();
+        reason = e.what();
+    } catch (const std::exception& e) {
+        qWarning("Printing failed: %s", e.what());
+        reason = tallyvane::warning::kReportNotPrinted;
+    } catch (...) {
+        reason = tallyvane::warning::kReportNotPrinted;
     }
+    if (failureCapacity > 0) {
+        const std::size_t n = std::min(reason.size(), failureCapacity - 1);
+        std::copy_n(reason.data(), n, failure);
+        failure[n] = '\0';
+    }
+    return 1;
 }

@@ -66,6 +66,7 @@ private slots:
     void link();
     void realMessageBox();
     void banner();
+    void printerModuleMissing();
     void print_data();
     void print();
 

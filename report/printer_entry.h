@@ -1,0 +1,28 @@
+#pragma once
+
+// The printer module's one entry point, declared for the module that defines it and for the
+// program that resolves it by name. Only C types cross: the two are linked apart.
+#include <cstddef>
+
+#if defined(TALLYVANE_PRINTER_MODULE) && defined(_WIN32)
+#define TALLYVANE_PRINTER_ENTRY __declspec(dllexport)
+#elif defined(TALLYVANE_PRINTER_MODULE)
+#define TALLYVANE_PRINTER_ENTRY __attribute__((visibility("default")))
+#else
+#define TALLYVANE_PRINTER_ENTRY
+#endif
+
+extern "C" {
+
+// Prints `count` UTF-8 rows as one page of the document `docName` (UTF-8) on the default
+// printer. Returns 0 once the page has gone to the printer. Otherwise returns 1 and writes the
+// text that the user is shown, UTF-8 and NUL-terminated, cut to fit `failureCapacity` bytes,
+// into `failure`. Never throws.
+TALLYVANE_PRINTER_ENTRY int tallyvane_print_page(const char* const* rows, std::size_t count,
+                                                 const char* docName, char* failure,
+                                                 std::size_t failureCapacity);
+}
+
+namespace tallyvane {
+inline constexpr char kPrintPageEntry[] = "tallyvane_print_page";
+}  // namespace tallyvane
