@@ -5,6 +5,7 @@
 #include <QFile>
 #include <QFontDatabase>
 #include <QFontInfo>
+#include <QInputMethodEvent>
 #include <QLabel>
 #include <QMessageBox>
 #include <QPushButton>
@@ -194,8 +195,15 @@ void WindowTest::keyboard() {
         QCOMPARE(w.box(name)->text() + QApplication::focusWidget()->objectName(),
                  "7." + QString(next));
     }
+    // An input method's text is judged character by character: a full-width digit, a letter and
+    // a blank stay out.
+    QInputMethodEvent commit;
+    commit.setCommitString(QStringLiteral("1\uFF12a.5 9"));
+    w.box("txttotalopportunities")->end(false);
+    QApplication::sendEvent(w.box("txttotalopportunities"), &commit);
+    QCOMPARE(w.box("txttotalopportunities")->text(), QStringLiteral("7.1.59"));
     w.box("txttotalopportunities")->setText("1500");
-    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Space);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);  // the focused Calculate
     QCOMPARE(w.results(), kWorked);
     w.box("txttotaldefects")->setFocus();
     QCOMPARE(TabCycle(), QStringList({"txttotaldefects", "txttotalopportunities", "txtDPMO",
@@ -244,26 +252,31 @@ void WindowTest::link() {
              QStringLiteral("Yield (%)"));  // each box is named by its row's label
 }
 
-// Read, then closed by the default button, or else closed anyway, so that it cannot hang.
+// Read, then closed by the default button, and closed anyway on every path, so that a box that
+// shows late or not as expected fails the test instead of hanging it.
 void WindowTest::realMessageBox() {
     tallyvane::MessageBoxWarnings warnings;
     std::tuple<QMessageBox::Icon, QString, QMessageBox::StandardButtons, bool, QString, qreal>
         shown;
-    QObject context;  // no box, no call of the lambda after the test
-    QTimer::singleShot(50, &context, [&] {
-        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+    QTimer poll;
+    QObject::connect(&poll, &QTimer::timeout, [&] {
+        QMessageBox* box = nullptr;
+        for (QWidget* w : QApplication::topLevelWidgets())
+            box = box ? box : qobject_cast<QMessageBox*>(w->isVisible() ? w : nullptr);
         if (!box)
             return;
+        poll.stop();
         auto* icon = box->findChild<QLabel*>("qt_msgboxex_icon_label");
         shown = {box->icon(),
                  box->text() + box->windowTitle(),
                  box->standardButtons(),
                  box->defaultButton() == box->button(QMessageBox::Ok),
-                 QAccessible::queryAccessibleInterface(icon)->text(QAccessible::Name),
+                 icon ? QAccessible::queryAccessibleInterface(icon)->text(QAccessible::Name) : "",
                  box->font().pointSizeF()};
         QTest::keyClick(box, Qt::Key_Return);
         box->reject();
     });
+    poll.start(20);
     warnings.warn("Careful");  // returns once the box is closed
     QCOMPARE(shown, std::tuple(QMessageBox::Warning, QStringLiteral("CarefulWarning"),
                                QMessageBox::Ok | QMessageBox::Cancel, true,
