@@ -70,7 +70,9 @@ bench: configure web
 	@node bench/web/page_bench.mjs tallyvane.html 30
 
 # The fuzz target for FUZZ_SECONDS, built with clang's libFuzzer in its own tree: inputs that
-# add coverage are merged into fuzz/corpus, a crashing one is left in fuzz-build/.
+# add coverage to the committed corpus are merged into fuzz-build/new-corpus, to be reviewed and
+# committed into fuzz/corpus; a crashing one is left in fuzz-build/. The tree itself is never
+# written, so that every checkout replays the same corpus.
 FUZZ_SECONDS ?= 60
 FUZZ_DIR ?= fuzz-build
 fuzz: deps
@@ -81,8 +83,12 @@ fuzz: deps
 	@mkdir -p $(FUZZ_DIR)/scratch
 	@$(FUZZ_DIR)/fuzz/fuzz_calculation $(FUZZ_DIR)/scratch fuzz/corpus/fuzz_calculation \
 		-max_total_time=$(FUZZ_SECONDS) -max_len=4096 -artifact_prefix=$(FUZZ_DIR)/
-	@$(FUZZ_DIR)/fuzz/fuzz_calculation -merge=1 fuzz/corpus/fuzz_calculation \
-		$(FUZZ_DIR)/scratch >/dev/null 2>&1
+	@rm -rf $(FUZZ_DIR)/new-corpus && mkdir -p $(FUZZ_DIR)/new-corpus
+	@$(FUZZ_DIR)/fuzz/fuzz_calculation -merge=1 $(FUZZ_DIR)/new-corpus \
+		fuzz/corpus/fuzz_calculation $(FUZZ_DIR)/scratch >/dev/null 2>&1
+	@cd $(FUZZ_DIR)/new-corpus && for f in *; do \
+		[ -e $(CURDIR)/fuzz/corpus/fuzz_calculation/$$f ] && rm -f $$f; done; true
+	@echo "New inputs to review and commit: $$(ls $(FUZZ_DIR)/new-corpus | wc -l) in $(FUZZ_DIR)/new-corpus"
 
 clean:
 	@rm -rf $(BUILD_DIR)
