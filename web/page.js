@@ -13,7 +13,8 @@
     const warning = byId('warning');
 
     // The core is compiled once the first frame is on screen, so that the form never waits for
-    // it; a command given before it is ready is answered as soon as it is.
+    // it; a command given before it is ready is answered as soon as it is. A core that cannot
+    // start is said so by the command that needed it, and the next command tries again.
     let corePromise = null;
     let runCore = null;
     function core() {
@@ -24,10 +25,22 @@
                 : Uint8Array.from(atob(text), (c) => c.charCodeAt(0));
             runCore = (await createTallyvaneCore({wasmBinary})).run;
             return runCore;
-        })();
+        })().catch((error) => {
+            corePromise = null;
+            throw error;
+        });
         return corePromise;
     }
-    requestAnimationFrame(() => setTimeout(core));
+    requestAnimationFrame(() => setTimeout(() => core().catch(() => {})));
+    async function readyCore() {
+        try {
+            return await core();
+        } catch (error) {
+            warn(`Tallyvane could not start its calculator in this browser (${error.message}). ` +
+                'Nothing was calculated or printed; press the button again to try once more.');
+            return null;
+        }
+    }
 
     // The character a key types, for the key filter: Ctrl with a letter gives its control code
     // (Ctrl+V 22) as on the desktop; a key that types nothing, or a shortcut of the system's
@@ -82,8 +95,11 @@
     }
 
     async function calculate() {
-        const counts = [defectsBox.value, opportunitiesBox.value];
-        const [warningText, showResults, ...plan] = (await core())('plan', counts);
+        const run = await readyCore();
+        if (!run)
+            return;
+        const [warningText, showResults, ...plan] =
+            run('plan', [defectsBox.value, opportunitiesBox.value]);
         if (showResults) {
             area.classList.add('grown');
             results.forEach(({label, box}, i) => {
@@ -100,14 +116,16 @@
     const reportBoxes = () =>
         [defectsBox, opportunitiesBox, ...results.map(({box}) => box)].map((box) => box.value);
     // The report's rows for the boxes as they are when the page prints, by Print Result or by
-    // the browser's own command, once the core is there to make them.
+    // the browser's own command. Only the core makes them: until it is there, the page says so
+    // rather than print a blank sheet.
     window.addEventListener('beforeprint', () => {
-        if (runCore)
-            byId('report').textContent = runCore('report', reportBoxes()).join('\n');
+        byId('report').textContent = runCore
+            ? runCore('report', reportBoxes()).join('\n')
+            : 'The report is not ready yet.\nPlease print again in a moment.';
     });
     byId('cmdPrint').addEventListener('click', async () => {
-        await core();
-        window.print();
+        if (await readyCore())
+            window.print();
     });
 
     defectsBox.focus();

@@ -39,6 +39,37 @@ async function open(scheme) {
     return [browser, page];
 }
 
+// The core fails twice, then waits to be released: the first command tells of the failure, the
+// second is answered once the core is there, and a print meanwhile says that it is not ready.
+async function startFailing(fresh) {
+    await fresh.evaluateOnNewDocument(() => {
+        const instantiate = WebAssembly.instantiate;
+        window.coreTries = 0;
+        WebAssembly.instantiate = (...args) => ++window.coreTries <= 2
+            ? Promise.reject(new Error('no core'))
+            : new Promise((resolve) => { window.releaseCore = () => resolve(instantiate(...args)); });
+    });
+    await fresh.goto(pageUrl);
+    await fresh.waitForFunction(() => window.coreTries === 1);  // at the first frame
+    const calculate = () => fresh.evaluate(() => {
+        document.getElementById('txttotaldefects').value = '7';
+        document.getElementById('txttotalopportunities').value = '1500';
+        document.getElementById('cmdcalculate').click();
+    });
+    await calculate();
+    await fresh.waitForFunction(() => document.getElementById('warning').open);
+    assert.match(await fresh.$eval('#warning-text', (e) => e.textContent), /could not start.*no core/);
+    await fresh.keyboard.press('Escape');
+    await calculate();
+    await fresh.waitForFunction(() => window.releaseCore);
+    const pdf = path.join(fs.mkdtempSync(path.join(os.tmpdir(), 'page-')), 'early.pdf');
+    fs.writeFileSync(pdf, await fresh.pdf());
+    assert.match(execFileSync('pdftotext', [pdf, '-'], {encoding: 'utf8'}), /not ready yet/);
+    await fresh.evaluate(() => window.releaseCore());
+    await fresh.waitForFunction(() => !document.getElementById('txtDPMO').hidden);
+    assert.equal(await fresh.$eval('#txtDPMO', (e) => e.value), '4666.66666666667');
+}
+
 const tests = {
     // Keys go through the desktop's filter; Enter moves on and then presses Calculate.
     async typing(page) {
@@ -93,14 +124,30 @@ const tests = {
     },
     // The warning is a modal dialog with the focus on OK; each closing key gives it back.
     async dialog(page) {
+        await page.evaluate(() => {
+            document.getElementById('txttotaldefects').value = '';
+            document.getElementById('txttotalopportunities').value = '';
+        });
         for (const key of ['Enter', 'Space', 'Escape']) {
             await page.click('#cmdcalculate');
             await page.waitForFunction(() => document.getElementById('warning').open);
             assert.equal(await page.focused(), 'warning-ok');
             assert.equal(await page.$eval('#warning', (e) => e.getAttribute('role')), 'alertdialog');
+            assert.equal(await page.warning(), 'Please enter Defects and Opportunities Values');
             await page.keyboard.press(key);
             assert.equal(await page.warning(), false, key);
             assert.equal(await page.focused(), 'cmdcalculate', key);
+        }
+    },
+    // A core that cannot start is told in the dialog and tried again by the next command; a
+    // print before it is there says so instead of printing a blank sheet.
+    async coreStart(page) {
+        const fresh = await page.browser().newPage();
+        try {
+            await startFailing(fresh);
+        } finally {
+            await fresh.close();
+            await page.bringToFront();  // a tab in the background gets no animation frames
         }
     },
     // Print Result prints the report's rows alone, in the fixed-pitch face.
