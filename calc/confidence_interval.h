@@ -1,8 +1,19 @@
 #pragma once
 
+#include <array>
 #include <optional>
 
 namespace tallyvane {
+
+// Whether D defects in O opportunities have an interval: whole counts 1 <= D < O <= 2^53.
+bool HasConfidenceInterval(double defects, double opportunities);
+
+// The quantiles whose values are the interval's ends, low end first: the 0.025 quantile of
+// Beta(D, O - D + 1) and the 0.975 quantile of Beta(D + 1, O - D).
+struct BetaQuantileOf {
+    double a, b, p;
+};
+std::array<BetaQuantileOf, 2> ConfidenceIntervalEnds(double defects, double opportunities);
 
 struct FractionInterval {
     double low;

@@ -98,6 +98,15 @@ inline constexpr std::array<std::pair<std::string_view, std::string_view>, 6> kR
     {"lblprocesssigma", "txtprocesssigma"},
 }};
 
+// The caption of a row's label: 0 and 1 the inputs, 2 to 5 the results.
+constexpr std::string_view RowCaption(std::size_t row) {
+    for (const Control& c : kControls) {
+        if (c.name == kRows[row].first)
+            return c.caption;
+    }
+    return {};
+}
+
 // A control whose background is fixed gets a fixed text colour too, its own or black, so that no
 // dark theme puts light text on the design's light backgrounds. Empty: the platform's colours.
 constexpr std::optional<std::uint32_t> FixedTextColor(const Control& c) {

@@ -1,10 +1,16 @@
 #include "calc/result_notes.h"
 
+#include <algorithm>
+#include <cmath>
+#include <exception>
+#include <numbers>
 #include <optional>
 
 #include "calc/confidence_interval.h"
 #include "calc/number_text.h"
 #include "calc/zero_defect_bound.h"
+#include "stats/beta_quantile.h"
+#include "stats/normsinv.h"
 
 namespace tallyvane {
 namespace {
@@ -15,6 +21,65 @@ std::string Range(const std::string& low, const std::string& high) {
 
 std::string Dpmo(double fraction) {
     return PlainTextOfThreeDigits(fraction * 1e6);
+}
+
+// What one end of the defect fraction's interval writes into the notes. Each text is a
+// monotone function of the fraction.
+struct EndTexts {
+    std::string dpmo, percent, yield, sigma;  // no sigma level at a fraction of 0 or 1
+    bool operator==(const EndTexts&) const = default;
+};
+
+EndTexts TextsAt(double fraction) {
+    EndTexts texts{Dpmo(fraction), FormatPercent(fraction), FormatPercent(1.0 - fraction), {}};
+    try {
+        texts.sigma = FormatTwoDecimals(1.5 - NormSInv(fraction));
+    } catch (const std::exception&) {
+    }
+    return texts;
+}
+
+// Bounds the quick quantile's relative distance from the precise one with a wide margin: the
+// largest seen over the counts that the notes meet is about 1e-13.
+constexpr double kQuickError = 1e-9;
+
+// Whether every number within `within` of `value` rounds to the same multiple of `unit`, half-way
+// cases away from zero, with room to spare for the 15-significant-digit form the texts round on.
+bool ClearOfHalfway(double value, double within, double unit) {
+    const double r = value / unit;
+    return std::abs(r - std::floor(r) - 0.5) * unit > within + std::abs(value) * 1e-12;
+}
+
+// Whether each text is the same for every fraction within `within` of `fraction`: each is a
+// rounding of a smooth function of the fraction, which moves by at most its slope times that.
+bool TextsHoldWithin(double fraction, double within) {
+    const double dpmo = fraction * 1e6;
+    const double magnitude = std::floor(std::log10(dpmo));
+    const double z = NormSInv(fraction);
+    const double density = std::exp(-z * z / 2) / std::sqrt(2 * std::numbers::pi);
+    return fraction > within && fraction + within < 1.0 &&
+           std::floor(std::log10(dpmo - 1e6 * within)) == magnitude &&
+           std::floor(std::log10(dpmo + 1e6 * within)) == magnitude &&
+           ClearOfHalfway(dpmo, 1e6 * within, std::pow(10.0, magnitude - 2)) &&
+           ClearOfHalfway(100 * fraction, 100 * within, 0.01) &&
+           ClearOfHalfway(100 * (1 - fraction), 100 * within, 0.01) &&
+           ClearOfHalfway(1.5 - z, 2 * within / density, 0.01);
+}
+
+// The texts of the interval's end at a quantile, exactly those of the precise quantile: the
+// quick quantile's where no text can change within its error, which the precise quantile lies
+// in, and the precise quantile's otherwise, near a rounding edge. Throws std::exception where the
+// quantile cannot be evaluated.
+EndTexts EndOfInterval(const BetaQuantileOf& end) {
+    const auto [a, b, p] = end;
+    try {
+        const double quick = QuickBetaQuantile(a, b, p);
+        if (TextsHoldWithin(quick, quick * kQuickError)) {
+            return TextsAt(quick);
+        }
+    } catch (const std::exception&) {
+    }
+    return TextsAt(BetaQuantile(a, b, p));
 }
 
 }  // namespace
@@ -31,20 +96,18 @@ std::array<std::string, 4> ResultNotes(double defects, double opportunities) {
                 "No defects were observed: this is the 95% lower confidence bound of the sigma "
                 "level."};
     }
-    const std::optional<FractionInterval> f =
-        DefectFractionConfidenceInterval(defects, opportunities);
-    if (!f) {
+    if (!HasConfidenceInterval(defects, opportunities)) {
         return {};
     }
-    std::array<std::string, 4> notes{
-        Range(Dpmo(f->low), Dpmo(f->high)),
-        Range(FormatPercent(f->low), FormatPercent(f->high)),
-        Range(FormatPercent(1.0 - f->high), FormatPercent(1.0 - f->low)),
-        {}};
-    if (const std::optional<SigmaInterval> sigma = SigmaConfidenceInterval(*f)) {
-        notes[3] = Range(FormatTwoDecimals(sigma->low), FormatTwoDecimals(sigma->high));
+    try {
+        const auto [lowEnd, highEnd] = ConfidenceIntervalEnds(defects, opportunities);
+        const EndTexts low = EndOfInterval(lowEnd), high = EndOfInterval(highEnd);
+        const bool sigma = !low.sigma.empty() && !high.sigma.empty();
+        return {Range(low.dpmo, high.dpmo), Range(low.percent, high.percent),
+                Range(high.yield, low.yield), sigma ? Range(high.sigma, low.sigma) : ""};
+    } catch (const std::exception&) {
+        return {};
     }
-    return notes;
 }
 
 }  // namespace tallyvane

@@ -16,12 +16,13 @@
 namespace tallyvane {
 namespace {
 
+using DoubleThroughout =
+    boost::math::policies::policy<boost::math::policies::promote_double<false>>;
 #ifdef __EMSCRIPTEN__
 // WebAssembly's long double is a quad in software whose C library functions are no better than
 // double's. Boost's inverse, promoted to it, aims at digits it cannot reach and stops short of
 // double's own; the Newton steps below still gain from the promotion.
-using InversePrecision =
-    boost::math::policies::policy<boost::math::policies::promote_double<false>>;
+using InversePrecision = DoubleThroughout;
 #else
 using InversePrecision = boost::math::policies::policy<>;
 #endif
@@ -65,6 +66,13 @@ double BetaQuantile(double a, double b, double p) {
         return NewtonBetaQuantile(a, b, p);
     }
     return boost::math::ibeta_inv(a, b, p, InversePrecision());
+}
+
+double QuickBetaQuantile(double a, double b, double p) {
+    if (a > kLargeParameter && b > kLargeParameter) {
+        return NewtonBetaQuantile(a, b, p);
+    }
+    return boost::math::ibeta_inv(a, b, p, DoubleThroughout());
 }
 
 }  // namespace tallyvane

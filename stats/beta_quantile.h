@@ -7,4 +7,8 @@ namespace tallyvane {
 // Throws std::exception where it cannot be evaluated.
 double BetaQuantile(double a, double b, double p);
 
+// The same in double arithmetic throughout: several times quicker, and within a relative 1e-13
+// of BetaQuantile wherever this program asks (bench/README.md), but not to the last bit.
+double QuickBetaQuantile(double a, double b, double p);
+
 }  // namespace tallyvane

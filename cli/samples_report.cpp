@@ -1,0 +1,192 @@
+#include "cli/samples_report.h"
+
+#include <algorithm>
+#include <charconv>
+#include <nlohmann/json.hpp>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "calc/number_text.h"
+#include "samples/chart_drawing.h"
+#include "samples/sample_columns.h"
+#include "samples/samples_analysis.h"
+
+namespace tallyvane {
+namespace {
+
+using Json = nlohmann::ordered_json;
+
+// The shortest text that reads back to the same double.
+std::string Shortest(double value) {
+    char buffer[32];
+    return std::string(buffer, std::to_chars(buffer, buffer + sizeof buffer, value).ptr);
+}
+
+std::string CsvField(std::string_view text) {
+    if (text.find_first_of(",\"\r\n") == std::string_view::npos) {
+        return std::string(text);
+    }
+    std::string quoted = "\"";
+    for (const char c : text) {
+        quoted += c == '"' ? "\"\"" : std::string(1, c);
+    }
+    return quoted + '"';
+}
+
+std::string CsvLine(const std::vector<std::string>& cells) {
+    std::string line;
+    for (const std::string& cell : cells) {
+        line += (line.empty() ? "" : ",") + CsvField(cell);
+    }
+    return line;
+}
+
+// The cells of a row as the table and the CSV show them.
+std::vector<std::string> Cells(std::string_view label, std::uint64_t defects,
+                               std::uint64_t opportunities, const CalculatePlan& plan,
+                               const std::optional<ControlLimits>& limits, bool csv) {
+    std::vector<std::string> cells{std::string(label), std::to_string(defects),
+                                   std::to_string(opportunities)};
+    cells.insert(cells.end(), plan.texts.begin(), plan.texts.end());
+    if (limits) {
+        cells.push_back(csv ? Shortest(limits->lower) : FormatPercent(limits->lower));
+        cells.push_back(csv ? Shortest(limits->upper) : FormatPercent(limits->upper));
+        cells.push_back(limits->beyond ? "yes" : "no");
+    } else {
+        cells.resize(kSampleColumns.size());
+    }
+    return cells;
+}
+
+std::size_t Width(std::string_view text) {
+    return static_cast<std::size_t>(std::count_if(text.begin(), text.end(), [](char c) {
+        return (static_cast<unsigned char>(c) & 0xC0) != 0x80;
+    }));
+}
+
+void WriteAligned(const std::vector<std::vector<std::string>>& table, std::ostream& out) {
+    std::vector<std::size_t> widths(kSampleColumns.size());
+    for (const auto& row : table) {
+        for (std::size_t i = 0; i < row.size(); ++i) {
+            widths[i] = std::max(widths[i], Width(row[i]));
+        }
+    }
+    for (const auto& row : table) {
+        std::string line;
+        for (std::size_t i = 0; i < row.size(); ++i) {
+            const std::string pad(widths[i] - Width(row[i]), ' ');
+            line += i == 0 ? row[i] + pad : "  " + pad + row[i];  // numbers to the right
+        }
+        out << line.substr(0, line.find_last_not_of(' ') + 1) << '\n';
+    }
+}
+
+Json PlanJson(const CalculatePlan& plan) {
+    return Json{{"texts", plan.texts}, {"notes", plan.notes}, {"warning", plan.warning}};
+}
+
+}  // namespace
+
+void WriteSamples(std::string_view text, SamplesFormat format, std::ostream& out,
+                  std::ostream* svg) {
+    std::optional<SamplesSummary> summary;
+    std::optional<ChartDrawing> drawing;
+    std::vector<std::vector<std::string>> table;  // the aligned table waits for its widths
+    if (format == SamplesFormat::kText) {
+        table.emplace_back(kSampleColumns.begin(), kSampleColumns.end());
+    }
+    bool first = true;
+    AnalyseSamples(
+        text,
+        [&](const SamplesSummary& s) {
+            summary = s;
+            if (svg) {
+                drawing.emplace(s);
+            }
+            if (format == SamplesFormat::kCsv) {
+                out << CsvLine({kSampleColumns.begin(), kSampleColumns.end()}) << '\n';
+            } else if (format == SamplesFormat::kJson) {
+                out << "{\"rows\": [";
+            }
+        },
+        [&](const SampleResult& r) -> std::string {
+            switch (format) {
+                case SamplesFormat::kText:
+                    break;  // the aligned table waits for its widths
+                case SamplesFormat::kCsv:
+                    return CsvLine(Cells(r.row.label, r.row.defects, r.row.opportunities, r.plan,
+                                         r.limits, true));
+                case SamplesFormat::kJson: {
+                    // One object a thread, its members in order, filled anew for each row.
+                    thread_local Json row{{"line", 0},          {"label", ""},       {"defects", 0},
+                                          {"opportunities", 0}, {"texts", {}},       {"notes", {}},
+                                          {"warning", ""},      {"proportion", 0.0}, {"lcl", 0.0},
+                                          {"ucl", 0.0},         {"beyond", false}};
+                    row["line"] = r.row.line;
+                    row["label"] = r.row.label;
+                    row["defects"] = r.row.defects;
+                    row["opportunities"] = r.row.opportunities;
+                    row["texts"] = r.plan.texts;
+                    row["notes"] = r.plan.notes;
+                    row["warning"] = r.plan.warning;
+                    row["proportion"] = r.proportion;
+                    row["lcl"] = r.limits.lower;
+                    row["ucl"] = r.limits.upper;
+                    row["beyond"] = r.limits.beyond;
+                    return row.dump(-1, ' ', false, Json::error_handler_t::replace);
+                }
+            }
+            return {};
+        },
+        [&](const SampleResult& r, const std::string& described) {
+            if (drawing) {
+                drawing->add(r);
+            }
+            if (format == SamplesFormat::kText) {
+                table.push_back(Cells(r.row.label, r.row.defects, r.row.opportunities, r.plan,
+                                      r.limits, false));
+            } else {
+                out << (format == SamplesFormat::kCsv ? ""
+                        : first                       ? ""
+                                                      : ", ")
+                    << described << (format == SamplesFormat::kCsv ? "\n" : "");
+                first = false;
+            }
+        });
+    const SampleTotals& totals = summary->totals;
+    switch (format) {
+        case SamplesFormat::kText:
+            table.push_back(Cells(kPooledLabel, totals.defects, totals.opportunities,
+                                  summary->pooled, std::nullopt, false));
+            WriteAligned(table, out);
+            out << "Centre " << FormatPercent(summary->chart.centre) << ", "
+                << (summary->chart.kind == ChartKind::kLaneyP ? "Laney P\u2032" : "P") << " chart";
+            if (summary->chart.sigmaZ) {
+                out << ", \u03c3z " << Shortest(*summary->chart.sigmaZ);
+            }
+            out << '\n';
+            break;
+        case SamplesFormat::kCsv:
+            out << CsvLine(Cells(kPooledLabel, totals.defects, totals.opportunities,
+                                 summary->pooled, std::nullopt, true))
+                << '\n';
+            break;
+        case SamplesFormat::kJson: {
+            Json pooled{{"defects", totals.defects}, {"opportunities", totals.opportunities}};
+            pooled.update(PlanJson(summary->pooled));
+            out << "],\n \"pooled\": " << pooled.dump()
+                << ",\n \"centre\": " << Json(summary->chart.centre).dump() << ",\n \"sigma_z\": "
+                << (summary->chart.sigmaZ ? Json(*summary->chart.sigmaZ) : Json()).dump()
+                << ",\n \"chart\": "
+                << Json(summary->chart.kind == ChartKind::kLaneyP ? "Laney P\u2032" : "P").dump()
+                << "}\n";
+            break;
+        }
+    }
+    if (drawing) {
+        *svg << drawing->svg();
+    }
+}
+
+}  // namespace tallyvane

@@ -1,0 +1,62 @@
+#include "samples/control_chart.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace tallyvane {
+namespace {
+
+// d2 for moving ranges of two: the mean range of two standard normal values.
+constexpr double kD2 = 1.128;
+
+double Sigma(double centre, std::uint64_t opportunities) {
+    return std::sqrt(centre * (1.0 - centre) / static_cast<double>(opportunities));
+}
+
+ControlLimits Limits(double centre, double halfWidth, double proportion) {
+    ControlLimits limits{std::max(0.0, centre - halfWidth), std::min(1.0, centre + halfWidth)};
+    limits.beyond = proportion < limits.lower || proportion > limits.upper;
+    return limits;
+}
+
+double Proportion(std::uint64_t defects, std::uint64_t opportunities) {
+    return static_cast<double>(defects) / static_cast<double>(opportunities);
+}
+
+}  // namespace
+
+ChartChooser::ChartChooser(const SampleTotals& totals)
+    : m_totals(totals), m_centre(Proportion(totals.defects, totals.opportunities)) {}
+
+void ChartChooser::add(const SampleRow& row) {
+    const double p = Proportion(row.defects, row.opportunities);
+    const double sigma = Sigma(m_centre, row.opportunities);
+    m_beyondP += Limits(m_centre, 3.0 * sigma, p).beyond;
+    if (sigma > 0.0) {
+        const double z = (p - m_centre) / sigma;
+        if (m_lastZ) {
+            m_movingRanges += std::abs(z - *m_lastZ);
+        }
+        m_lastZ = z;
+    }
+}
+
+ControlChart ChartChooser::chart() const {
+    ControlChart chart{m_centre, std::nullopt, ChartKind::kP};
+    if (m_totals.rows >= 2 && m_centre > 0.0 && m_centre < 1.0) {
+        chart.sigmaZ = m_movingRanges / static_cast<double>(m_totals.rows - 1) / kD2;
+        if (*chart.sigmaZ > 1.0 && 2 * m_beyondP >= m_totals.rows) {
+            chart.kind = ChartKind::kLaneyP;
+        }
+    }
+    return chart;
+}
+
+ControlLimits LimitsOf(const ControlChart& chart, std::uint64_t defects,
+                       std::uint64_t opportunities) {
+    const double widening = chart.kind == ChartKind::kLaneyP ? *chart.sigmaZ : 1.0;
+    return Limits(chart.centre, 3.0 * Sigma(chart.centre, opportunities) * widening,
+                  Proportion(defects, opportunities));
+}
+
+}  // namespace tallyvane

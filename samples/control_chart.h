@@ -1,0 +1,50 @@
+#pragma once
+
+#include <cstdint>
+#include <optional>
+
+#include "samples/sample_rows.h"
+
+namespace tallyvane {
+
+enum class ChartKind {
+    kP,       // binomial limits, p-bar +- 3 sigma_i
+    kLaneyP,  // Laney's P': the binomial sigma_i widened by the spread of the z-scores
+};
+
+// The chart that the samples are judged on.
+struct ControlChart {
+    double centre = 0.0;  // p-bar: total defects / total opportunities
+    // The mean moving range of the rows' z-scores / 1.128; none for one row, or p-bar 0 or 1.
+    std::optional<double> sigmaZ;
+    ChartKind kind = ChartKind::kP;
+};
+
+struct ControlLimits {
+    double lower = 0.0;  // clipped to 0 and 1
+    double upper = 0.0;
+    bool beyond = false;  // the row's proportion lies strictly outside them
+};
+
+// Chooses the chart over every row, in order: Laney's P' where sigma_z > 1 and the P limits
+// put at least half of the rows beyond them (limits that call most rows special are too narrow,
+// not the rows), the P chart otherwise.
+class ChartChooser {
+public:
+    explicit ChartChooser(const SampleTotals& totals);
+    void add(const SampleRow& row);
+    ControlChart chart() const;
+
+private:
+    SampleTotals m_totals;
+    double m_centre;
+    std::optional<double> m_lastZ;
+    double m_movingRanges = 0.0;
+    std::size_t m_beyondP = 0;
+};
+
+// A row's limits and verdict on the chart.
+ControlLimits LimitsOf(const ControlChart& chart, std::uint64_t defects,
+                       std::uint64_t opportunities);
+
+}  // namespace tallyvane

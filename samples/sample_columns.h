@@ -1,0 +1,18 @@
+#pragma once
+
+#include <array>
+#include <string_view>
+
+namespace tallyvane {
+
+// The columns of a table of samples with its results, as every view and file shows them. A file
+// with these headers reads back by its "Defects" and "Opportunities" columns.
+inline constexpr std::array<std::string_view, 10> kSampleColumns{
+    "Label",       "Defects",          "Opportunities",       "DPMO",
+    "Defects (%)", "Yield (%)",        "Process Sigma Level", "Lower limit",
+    "Upper limit", "Beyond the limits"};
+
+// The label of the row of totals under the samples.
+inline constexpr std::string_view kPooledLabel = "Pooled";
+
+}  // namespace tallyvane

@@ -1,0 +1,101 @@
+#include "samples/samples_analysis.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <vector>
+
+#include "calc/warning_texts.h"
+
+namespace tallyvane {
+namespace {
+
+struct Analysis {
+    SamplesSummary summary;
+    std::vector<SampleResult> rows;
+    std::vector<std::size_t> beyond;  // lines
+};
+
+Analysis Analyse(const std::string& table) {
+    Analysis a;
+    AnalyseSamples(
+        table, [&](const SamplesSummary& s) { a.summary = s; },
+        [](const SampleResult& r) { return std::to_string(r.row.line); },
+        [&](const SampleResult& r, const std::string& line) {
+            a.rows.push_back(r);
+            if (r.limits.beyond)
+                a.beyond.push_back(std::stoul(line));
+        });
+    return a;
+}
+
+std::string Table(const std::vector<int>& defects, int opportunities) {
+    std::string table;
+    for (const int d : defects)
+        table += std::to_string(d) + "," + std::to_string(opportunities) + "\n";
+    return table;
+}
+
+// The orange-juice cans of the standard SPC textbook: 30 samples of 50. The figures, limits and
+// sigma_z here and below were worked out apart, with NumPy.
+TEST(SamplesAnalysis, PublishedCase) {
+    const Analysis a = Analyse(Table({12, 15, 8, 10, 4,  7,  16, 9,  14, 10, 5,  6, 17, 12, 22,
+                                      8,  10, 5, 13, 11, 20, 18, 24, 15, 9,  12, 7, 13, 9,  6},
+                                     50));
+    EXPECT_NEAR(a.summary.chart.centre, 0.2313333, 1e-7);
+    EXPECT_NEAR(a.rows[0].limits.lower, 0.0524275, 1e-7);
+    EXPECT_NEAR(a.rows[0].limits.upper, 0.4102391, 1e-7);
+    EXPECT_NEAR(*a.summary.chart.sigmaZ, 1.6608667, 1e-7);
+    EXPECT_EQ(a.summary.chart.kind, ChartKind::kP);  // 2 of 30 beyond: the P limits hold
+    EXPECT_EQ(a.beyond, (std::vector<std::size_t>{15, 23}));
+    EXPECT_EQ(a.rows[14].plan.texts, PlanCalculate("22", "50").texts);
+    EXPECT_EQ(a.summary.pooled.texts, PlanCalculate("347", "1500").texts);
+    EXPECT_EQ(a.summary.pooled.notes, PlanCalculate("347", "1500").notes);
+}
+
+// Large subgroups: the binomial limits put half the rows or more beyond them, and Laney's P'
+// limits take over.
+TEST(SamplesAnalysis, LaneyWhereMostRowsFallOutside) {
+    const std::tuple<std::vector<int>, ChartKind, double, double> rows[] = {
+        {{120, 190, 110, 200, 130, 210, 115, 185, 125, 195},
+         ChartKind::kLaneyP,
+         5.3722199,
+         0.0036042},  // five of ten beyond: exactly half
+        {{150, 175, 130, 160, 140, 400, 150, 170, 128, 152},
+         ChartKind::kP,
+         5.3284915,
+         0.0021521},  // three of ten
+    };
+    for (const auto& [defects, kind, sigmaZ, upper] : rows) {
+        const Analysis a = Analyse(Table(defects, 100000));
+        EXPECT_EQ(a.summary.chart.kind, kind);
+        EXPECT_NEAR(*a.summary.chart.sigmaZ, sigmaZ, 1e-6);
+        EXPECT_NEAR(a.rows[0].limits.upper, upper, 1e-7);
+        EXPECT_EQ(a.beyond.empty(), kind == ChartKind::kLaneyP);
+    }
+}
+
+// One row, or a centre of 0 or 1: no sigma_z, and limits that call no row special.
+TEST(SamplesAnalysis, DegenerateCases) {
+    const std::tuple<std::string, double> rows[] = {
+        {"3,10\n", 0.3}, {"0,10\n0,20\n", 0.0}, {"5,5\n3,3\n", 1.0}};
+    for (const auto& [table, centre] : rows) {
+        const Analysis a = Analyse(table);
+        EXPECT_FALSE(a.summary.chart.sigmaZ) << table;
+        EXPECT_EQ(a.summary.chart.kind, ChartKind::kP);
+        EXPECT_TRUE(a.beyond.empty()) << table;
+        if (centre == 0.0 || centre == 1.0) {
+            EXPECT_EQ(std::pair(a.rows[0].limits.lower, a.rows[0].limits.upper),
+                      std::pair(centre, centre));
+        }
+    }
+    // Every opportunity defective: a sample all the same, with the window's warning.
+    const Analysis all = Analyse("5,5\n3,3\n");
+    EXPECT_EQ(all.rows[0].plan.texts,
+              (std::array<std::string, 4>{"1000000", "100.00%", "0.00%", ""}));
+    EXPECT_EQ(all.rows[0].plan.warning, warning::kSigmaZero);
+    EXPECT_EQ(all.summary.pooled.texts, all.rows[0].plan.texts);
+}
+
+}  // namespace
+}  // namespace tallyvane
