@@ -75,20 +75,22 @@ bench: configure web
 # written, so that every checkout replays the same corpus.
 FUZZ_SECONDS ?= 60
 FUZZ_DIR ?= fuzz-build
+FUZZ_TARGETS = fuzz_calculation fuzz_samples
 fuzz: deps
 	@CC=clang CXX=clang++ cmake -S . -B $(FUZZ_DIR) -G Ninja -DTALLYVANE_FUZZ=ON \
 		-DTALLYVANE_GUI=OFF -DTALLYVANE_BENCH=OFF -DTALLYVANE_SANITIZERS=OFF \
 		-DBUILD_TESTING=OFF >/dev/null
-	@cmake --build $(FUZZ_DIR)
-	@mkdir -p $(FUZZ_DIR)/scratch
-	@$(FUZZ_DIR)/fuzz/fuzz_calculation $(FUZZ_DIR)/scratch fuzz/corpus/fuzz_calculation \
-		-max_total_time=$(FUZZ_SECONDS) -max_len=4096 -artifact_prefix=$(FUZZ_DIR)/
-	@rm -rf $(FUZZ_DIR)/new-corpus && mkdir -p $(FUZZ_DIR)/new-corpus
-	@$(FUZZ_DIR)/fuzz/fuzz_calculation -merge=1 $(FUZZ_DIR)/new-corpus \
-		fuzz/corpus/fuzz_calculation $(FUZZ_DIR)/scratch >/dev/null 2>&1
-	@cd $(FUZZ_DIR)/new-corpus && for f in *; do \
-		[ -e $(CURDIR)/fuzz/corpus/fuzz_calculation/$$f ] && rm -f $$f; done; true
-	@echo "New inputs to review and commit: $$(ls $(FUZZ_DIR)/new-corpus | wc -l) in $(FUZZ_DIR)/new-corpus"
+	@cmake --build $(FUZZ_DIR) --target $(FUZZ_TARGETS)
+	@for target in $(FUZZ_TARGETS); do \
+		scratch=$(FUZZ_DIR)/scratch/$$target new=$(FUZZ_DIR)/new-corpus/$$target; \
+		corpus=$(CURDIR)/fuzz/corpus/$$target; \
+		rm -rf $$new && mkdir -p $$scratch $$new; \
+		$(FUZZ_DIR)/fuzz/$$target $$scratch $$corpus -max_total_time=$(FUZZ_SECONDS) \
+			-max_len=4096 -artifact_prefix=$(FUZZ_DIR)/ || exit 1; \
+		$(FUZZ_DIR)/fuzz/$$target -merge=1 $$new $$corpus $$scratch >/dev/null 2>&1; \
+		for f in $$new/*; do [ -e $$corpus/$${f##*/} ] && rm -f $$f; done; \
+		echo "$$target: $$(ls $$new | wc -l) new inputs to review and commit, in $$new"; \
+	done
 
 clean:
 	@rm -rf $(BUILD_DIR)

@@ -96,6 +96,7 @@ std::string ChartDrawing::svg() const {
     const double step = TickStep(std::max(top - bottom, 1e-9));
     bottom = std::max(0.0, std::floor(bottom / step) * step);
     top = std::min(1.0, std::max(bottom + step, std::ceil(top / step) * step));
+    bottom = std::min(bottom, top - step);  // every row defective: the axis still has a span
     const double columns = static_cast<double>(m_columns.size());
     const double pitch = kPlotWidth / std::max(columns, 1.0);
     const auto x = [&](std::size_t i) { return kLeft + (static_cast<double>(i) + 0.5) * pitch; };

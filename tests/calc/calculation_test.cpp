@@ -11,6 +11,7 @@
 #include "calc/warning_texts.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size);
+int FuzzSampleTable(const std::uint8_t* data, std::size_t size);
 
 namespace tallyvane {
 namespace {
@@ -93,17 +94,21 @@ TEST(ConfidenceInterval, Table) {
     }
 }
 
-// Every input the fuzzer kept still keeps its invariants: a broken one aborts the run.
-TEST(RunCalculation, FuzzCorpus) {
-    int replayed = 0;
-    for (const auto& file :
-         std::filesystem::directory_iterator(SOURCE_DIR "/fuzz/corpus/fuzz_calculation")) {
-        std::ifstream in(file.path(), std::ios::binary);
-        const std::string bytes{std::istreambuf_iterator<char>(in), {}};
-        LLVMFuzzerTestOneInput(reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size());
-        ++replayed;
+// Every input the fuzzers kept still keeps their invariants: a broken one aborts the run.
+TEST(Fuzz, Corpora) {
+    const std::tuple<const char*, int (*)(const std::uint8_t*, std::size_t), int> targets[] = {
+        {"fuzz_calculation", LLVMFuzzerTestOneInput, 100}, {"fuzz_samples", FuzzSampleTable, 20}};
+    for (const auto& [name, target, least] : targets) {
+        int replayed = 0;
+        for (const auto& file :
+             std::filesystem::directory_iterator(SOURCE_DIR "/fuzz/corpus/" + std::string(name))) {
+            std::ifstream in(file.path(), std::ios::binary);
+            const std::string bytes{std::istreambuf_iterator<char>(in), {}};
+            target(reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size());
+            ++replayed;
+        }
+        EXPECT_GT(replayed, least) << name;
     }
-    EXPECT_GT(replayed, 100);
 }
 
 }  // namespace

@@ -10,7 +10,7 @@ cmake --install "$1" --prefix "$work/prefix" >/dev/null
 (cd "$1" && cpack -G DEB -B "$work" >/dev/null)
 contents=$(dpkg-deb -c "$work"/tallyvane_*.deb)
 depends=$(dpkg-deb -f "$work"/tallyvane_*.deb Depends)
-for file in bin/tallyvane lib/tallyvane/tallyvane_printer.so share/applications/example.tallyvane.Tallyvane.desktop \
+for file in bin/tallyvane bin/tallyvane-cli lib/tallyvane/tallyvane_printer.so share/applications/example.tallyvane.Tallyvane.desktop \
     share/metainfo/example.tallyvane.Tallyvane.metainfo.xml share/doc/tallyvane/copyright \
     share/icons/hicolor/{scalable/apps/tallyvane.svg,{32x32,48x48,64x64,128x128,256x256}/apps/tallyvane.png}; do
     [[ -e $work/prefix/$file ]] && grep -q "\./usr/$file" <<<"$contents" || {

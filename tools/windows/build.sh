@@ -7,15 +7,18 @@ root=$(cd "$(dirname "$0")/../.." && pwd)
 build=$(mkdir -p "$1" && cd "$1" && pwd)
 qt=$("$root/tools/windows/build-qt.sh")
 
-# Boost.Math is header-only: reach it through a folder that holds boost/ alone, never through
-# /usr/include, whose other headers are the host's.
+# Boost.Math, nlohmann-json and CLI11 are header-only: reach them through a folder that holds
+# them alone, never through /usr/include, whose other headers are the host's.
 mkdir -p "$build/boost-include"
-ln -sfn /usr/include/boost "$build/boost-include/boost"
+for library in boost nlohmann CLI; do
+    ln -sfn "/usr/include/$library" "$build/boost-include/$library"
+done
 cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release \
     -DCMAKE_TOOLCHAIN_FILE="$root/cmake/windows-toolchain.cmake" \
     -DCMAKE_PREFIX_PATH="$qt" -DCMAKE_FIND_ROOT_PATH="$qt" -DQT_HOST_PATH=/usr \
     -DQT_HOST_PATH_CMAKE_DIR=/usr/lib/x86_64-linux-gnu/cmake \
     -DBoost_INCLUDE_DIR="$build/boost-include" -DBoost_NO_BOOST_CMAKE=ON \
+    -DTALLYVANE_HEADER_ONLY_DIR="$build/boost-include" \
     -DCMAKE_CROSSCOMPILING_EMULATOR="$root/tests/windows/wine.sh" \
     -DTALLYVANE_SANITIZERS=OFF -DTALLYVANE_BENCH=OFF >/dev/null
 cmake --build "$build"
@@ -24,7 +27,7 @@ cmake --build "$build"
 version=$(sed -n 's/^project(tallyvane VERSION \([0-9.]*\).*/\1/p' "$root/CMakeLists.txt")
 deploy=$build/deploy/Tallyvane
 rm -rf "$build/deploy" && mkdir -p "$deploy/platforms" "$deploy/styles"
-cp "$build"/{tallyvane.exe,tallyvane_printer.dll} "$deploy/"
+cp "$build"/{tallyvane.exe,tallyvane-cli.exe,tallyvane_printer.dll} "$deploy/"
 cp "$qt"/bin/Qt6{Core,Gui,Widgets,PrintSupport}.dll "$deploy/"
 cp "$qt/plugins/platforms/qwindows.dll" "$deploy/platforms/"
 cp "$qt/plugins/styles/qwindowsvistastyle.dll" "$deploy/styles/"
