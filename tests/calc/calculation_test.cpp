@@ -6,8 +6,11 @@
 #include <cmath>
 #include <filesystem>
 #include <fstream>
+#include <random>
 
 #include "calc/confidence_interval.h"
+#include "calc/number_text.h"
+#include "calc/result_notes.h"
 #include "calc/warning_texts.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size);
@@ -91,6 +94,27 @@ TEST(ConfidenceInterval, Table) {
         EXPECT_TRUE(near(f.low, low, 1e-12 * low) && near(f.high, high, 1e-12 * high) &&
                     near(sigma.low, sigmaLow, 1e-6) && near(sigma.high, sigmaHigh, 1e-6))
             << d << " in " << o << ": " << f.low << " " << f.high;
+    }
+}
+
+// The notes take the quick quantile only where its texts are the precise quantile's: the same
+// texts as from the precise interval, for counts of every size.
+TEST(ResultNotes, SameTextsAsThePreciseInterval) {
+    std::mt19937_64 random(7);
+    std::uniform_real_distribution<double> unit(0.0, 1.0);
+    for (int i = 0; i < 3000; ++i) {
+        const double o = std::floor(std::exp(0.7 + 30.0 * unit(random)));  // 2 to 10^13
+        const double d = 1.0 + std::floor(std::pow(unit(random), 4.0) * (o - 1.0));
+        const std::optional<FractionInterval> f = DefectFractionConfidenceInterval(d, o);
+        const std::optional<SigmaInterval> sigma = SigmaConfidenceInterval(d, o);
+        if (!f || !sigma)
+            continue;
+        const auto notes = ResultNotes(d, o);
+        EXPECT_EQ(notes[1], "95% confidence interval: " + FormatPercent(f->low) + " to " +
+                                FormatPercent(f->high));
+        EXPECT_EQ(notes[3], "95% confidence interval: " + FormatTwoDecimals(sigma->low) + " to " +
+                                FormatTwoDecimals(sigma->high))
+            << d << " in " << o;
     }
 }
 

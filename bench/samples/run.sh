@@ -1,0 +1,29 @@
+#!/usr/bin/env bash
+# tallyvane-cli --json --samples on 100,000 random rows against SciPy's vectorised beta.ppf for
+# the same rows' 200,000 interval ends, interleaved in one run, medians; then the CLI's peak
+# memory on a million rows against the file's size.
+#   run.sh CLI RUNS
+set -euo pipefail
+cli=$1 runs=${2:-10}
+here=$(cd "$(dirname "$0")" && pwd)
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+/usr/bin/python3 "$here/make_rows.py" 100000 >"$work/rows.csv"
+/usr/bin/python3 "$here/make_rows.py" 1000000 >"$work/million.csv"
+
+cli_times=() scipy_times=()
+for _ in $(seq "$runs"); do
+    start=$(date +%s.%N)
+    "$cli" --json --samples "$work/rows.csv" >"$work/out.json"
+    cli_times+=("$(echo "$(date +%s.%N) - $start" | bc)")
+    read -r seconds ends < <(/usr/bin/python3 "$here/scipy_ends.py" "$work/rows.csv" 1)
+    scipy_times+=("$seconds")
+done
+median() { printf '%s\n' "$@" | sort -g | awk '{a[NR] = $1} END {print (NR % 2) ? a[(NR + 1) / 2] : (a[NR / 2] + a[NR / 2 + 1]) / 2}'; }
+cli_median=$(median "${cli_times[@]}")
+scipy_median=$(median "${scipy_times[@]}")
+echo "samples, 100000 rows: tallyvane-cli --json ${cli_median} s, SciPy beta.ppf (${ends} ends) ${scipy_median} s, ratio $(echo "scale=2; $cli_median / $scipy_median" | bc)x"
+
+peak=$(/usr/bin/time -f %M "$cli" --json --samples "$work/million.csv" 2>&1 >/dev/null | tail -1)
+size=$(($(stat -c %s "$work/million.csv") / 1024))
+echo "samples, 1000000 rows: peak memory ${peak} KiB for a ${size} KiB file, $(echo "scale=2; $peak / $size" | bc)x"
