@@ -7,25 +7,50 @@
 #if defined(__GLIBCXX__) && !defined(BOOST_MATH_INSTRUMENT)
 #define _GLIBCXX_IOSTREAM 1
 #endif
+// Boost's errors set errno instead of throwing, Evaluated() below turns them back into an
+// exception: a thrown error's message is formatted through string streams, whose locale and
+// stream code would otherwise come along into every build (much of the page's WebAssembly).
+#define BOOST_MATH_DOMAIN_ERROR_POLICY errno_on_error
+#define BOOST_MATH_POLE_ERROR_POLICY errno_on_error
+#define BOOST_MATH_OVERFLOW_ERROR_POLICY errno_on_error
+#define BOOST_MATH_EVALUATION_ERROR_POLICY errno_on_error
+#define BOOST_MATH_ROUNDING_ERROR_POLICY errno_on_error
 #include <boost/math/special_functions/beta.hpp>
+#include <cerrno>
 #include <cmath>
 #include <limits>
+#include <stdexcept>
 
 #include "stats/normsinv.h"
 
 namespace tallyvane {
 namespace {
 
-using DoubleThroughout =
-    boost::math::policies::policy<boost::math::policies::promote_double<false>>;
+namespace policies = boost::math::policies;
+
+template <bool promote>
+using Checked = policies::policy<policies::promote_double<promote>>;
+using DoubleThroughout = Checked<false>;
 #ifdef __EMSCRIPTEN__
 // WebAssembly's long double is a quad in software whose C library functions are no better than
 // double's. Boost's inverse, promoted to it, aims at digits it cannot reach and stops short of
-// double's own; the Newton steps below still gain from the promotion.
+// double's own. The Newton steps below still need the promotion: at these sizes I_x in double
+// is good to only about 1e-10.
 using InversePrecision = DoubleThroughout;
 #else
-using InversePrecision = boost::math::policies::policy<>;
+using InversePrecision = Checked<true>;
 #endif
+
+// The value of Boost's functions, or the exception for the error they reported.
+template <typename Evaluate>
+double Evaluated(Evaluate evaluate) {
+    errno = 0;
+    const double value = evaluate();
+    if (errno != 0 || !std::isfinite(value)) {
+        throw std::domain_error("the beta quantile cannot be evaluated here");
+    }
+    return value;
+}
 
 // Where both parameters pass this, the distribution is all but normal and Newton's method from
 // the normal approximation converges in a few steps, while Boost's inverse can run out of
@@ -43,9 +68,9 @@ double NewtonBetaQuantile(double a, double b, double p) {
     double x = std::clamp(mean + NormSInv(p) * sd, low, high);
     double lastStep = std::numeric_limits<double>::infinity();
     for (int i = 0; i < 100; ++i) {
-        const double excess = boost::math::ibeta(a, b, x) - p;
+        const double excess = boost::math::ibeta(a, b, x, Checked<true>()) - p;
         (excess > 0.0 ? high : low) = x;
-        double next = x - excess / boost::math::ibeta_derivative(a, b, x);
+        double next = x - excess / boost::math::ibeta_derivative(a, b, x, Checked<true>());
         if (!(next >= low && next <= high)) {
             next = low + (high - low) / 2.0;
         }
@@ -63,16 +88,16 @@ double NewtonBetaQuantile(double a, double b, double p) {
 
 double BetaQuantile(double a, double b, double p) {
     if (a > kLargeParameter && b > kLargeParameter) {
-        return NewtonBetaQuantile(a, b, p);
+        return Evaluated([&] { return NewtonBetaQuantile(a, b, p); });
     }
-    return boost::math::ibeta_inv(a, b, p, InversePrecision());
+    return Evaluated([&] { return boost::math::ibeta_inv(a, b, p, InversePrecision()); });
 }
 
 double QuickBetaQuantile(double a, double b, double p) {
     if (a > kLargeParameter && b > kLargeParameter) {
-        return NewtonBetaQuantile(a, b, p);
+        return Evaluated([&] { return NewtonBetaQuantile(a, b, p); });
     }
-    return boost::math::ibeta_inv(a, b, p, DoubleThroughout());
+    return Evaluated([&] { return boost::math::ibeta_inv(a, b, p, DoubleThroughout()); });
 }
 
 }  // namespace tallyvane

@@ -1,4 +1,3 @@
-'use strict';
 // The page's behaviour: the window's, with every decision left to the C++ core.
 (() => {
     const byId = (id) => document.getElementById(id);
@@ -12,26 +11,43 @@
     const results = design.results.map(([label, box]) => ({label: byId(label), box: byId(box)}));
     const warning = byId('warning');
 
-    // The core is compiled once the first frame is on screen, so that the form never waits for
-    // it; a command given before it is ready is answered as soon as it is. A core that cannot
-    // start is said so by the command that needed it, and the next command tries again.
+    // The core, gzipped, is unzipped and compiled as one stream, off the page's own thread, while
+    // the first frame is drawn. The form never waits for it, and a command given before it is
+    // ready is answered as soon as it is. A core that cannot start is said so by the command
+    // that needed it, and the next command tries again.
     let corePromise = null;
     let runCore = null;
+    function compileCore() {
+        const text = byId('core-wasm').textContent;
+        const gzipped = Uint8Array.fromBase64
+            ? Uint8Array.fromBase64(text)
+            : Uint8Array.from(atob(text), (c) => c.charCodeAt(0));
+        const wasm = new Blob([gzipped]).stream().pipeThrough(new DecompressionStream('gzip'));
+        return WebAssembly.compileStreaming(
+            new Response(wasm, {headers: {'Content-Type': 'application/wasm'}}));
+    }
+    async function startCore() {
+        const module = await compileCore();
+        let failed;
+        const failure = new Promise((_, reject) => { failed = reject; });
+        const instance = createTallyvaneCore({
+            instantiateWasm(imports, receive) {
+                WebAssembly.instantiate(module, imports)
+                    .then((instance) => receive(instance, module), failed);
+                return {};
+            },
+        });
+        runCore = (await Promise.race([instance, failure])).run;
+        return runCore;
+    }
     function core() {
-        corePromise ??= (async () => {
-            const text = byId('core-wasm').textContent;
-            const wasmBinary = Uint8Array.fromBase64
-                ? Uint8Array.fromBase64(text)
-                : Uint8Array.from(atob(text), (c) => c.charCodeAt(0));
-            runCore = (await createTallyvaneCore({wasmBinary})).run;
-            return runCore;
-        })().catch((error) => {
+        corePromise ??= startCore().catch((error) => {
             corePromise = null;
             throw error;
         });
         return corePromise;
     }
-    requestAnimationFrame(() => setTimeout(() => core().catch(() => {})));
+    core().catch(() => {});
     async function readyCore() {
         try {
             return await core();
