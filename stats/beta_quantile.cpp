@@ -1,6 +1,5 @@
 #include "stats/beta_quantile.h"
 
-#include <algorithm>
 // Boost's root finders include <iostream> for their optional tracing alone, and with it a static
 // object that sets up the standard streams and their locales at every start of the program:
 // 0.3 MB of libstdc++'s pages for streams that nothing here uses. Its include guard keeps it out.
@@ -57,44 +56,45 @@ double Evaluated(Evaluate evaluate) {
 // series terms (it does beyond about 10^10) after milliseconds of trying.
 constexpr double kLargeParameter = 1e6;
 
-// Newton's method on I_x(a, b) - p from the normal approximation, kept inside the bracket
-// that the signs so far allow (bisecting when a step would leave it). It stops at the last bit,
-// or where the steps stop shrinking: at these sizes I_x is only good to about 1e-7, and below
-// that its noise, not the root, would steer the steps.
+// Newton's method on I_x(a, b) - p from the normal approximation, which at these sizes, and with
+// p away from the tails, starts close enough for every step to head straight for the root. It
+// stops at the last bit, or where the steps stop shrinking: at these sizes I_x is only good to
+// about 1e-7, and below that its noise, not the root, would steer the steps.
 double NewtonBetaQuantile(double a, double b, double p) {
     const double n = a + b;
     const double mean = a / n, sd = std::sqrt(a / n * (b / n) / (n + 1.0));
-    double low = 0.0, high = 1.0;
-    double x = std::clamp(mean + NormSInv(p) * sd, low, high);
+    double x = mean + NormSInv(p) * sd;
     double lastStep = std::numeric_limits<double>::infinity();
     for (int i = 0; i < 100; ++i) {
-        const double excess = boost::math::ibeta(a, b, x, Checked<true>()) - p;
-        (excess > 0.0 ? high : low) = x;
-        double next = x - excess / boost::math::ibeta_derivative(a, b, x, Checked<true>());
-        if (!(next >= low && next <= high)) {
-            next = low + (high - low) / 2.0;
+        const double step = (boost::math::ibeta(a, b, x, Checked<true>()) - p) /
+                            boost::math::ibeta_derivative(a, b, x, Checked<true>());
+        x -= step;
+        if (std::abs(step) <= 4.0 * std::numeric_limits<double>::epsilon() * x ||
+            std::abs(step) > lastStep / 2.0) {
+            return x;
         }
-        const double step = std::abs(next - x);
-        if (step <= 4.0 * std::numeric_limits<double>::epsilon() * x || step > lastStep / 2.0) {
-            return next;
-        }
-        lastStep = step;
-        x = next;
+        lastStep = std::abs(step);
     }
     return x;
+}
+
+// Whether the quantile is Newton's: both parameters large, and p where the normal approximation
+// starts it well (far in a tail, the steps overshoot and the noise of I_x stops them early).
+bool ByNewton(double a, double b, double p) {
+    return a > kLargeParameter && b > kLargeParameter && p >= 1e-3 && p <= 1.0 - 1e-3;
 }
 
 }  // namespace
 
 double BetaQuantile(double a, double b, double p) {
-    if (a > kLargeParameter && b > kLargeParameter) {
+    if (ByNewton(a, b, p)) {
         return Evaluated([&] { return NewtonBetaQuantile(a, b, p); });
     }
     return Evaluated([&] { return boost::math::ibeta_inv(a, b, p, InversePrecision()); });
 }
 
 double QuickBetaQuantile(double a, double b, double p) {
-    if (a > kLargeParameter && b > kLargeParameter) {
+    if (ByNewton(a, b, p)) {
         return Evaluated([&] { return NewtonBetaQuantile(a, b, p); });
     }
     return Evaluated([&] { return boost::math::ibeta_inv(a, b, p, DoubleThroughout()); });
