@@ -102,6 +102,11 @@ void WindowTest::startsAsDesigned() {
     }
     QVERIFY(w.control<QLabel>("lblDPMO")->heightForWidth(121) > 25);  // wrapped on two lines
     QCOMPARE(w.window.windowIcon().availableSizes(), (QList<QSize>{{32, 32}, {48, 48}, {64, 64}}));
+    // Hidden, the sigma box has its larger face but lays nothing out in it until it shows.
+    const auto line = [&](const char* name) {
+        return w.box(name)->inputMethodQuery(Qt::ImCursorRectangle).toRect().height();
+    };
+    QCOMPARE(line("txtprocesssigma"), line("txtDPMO"));
 }
 
 void WindowTest::calculate_data() {
