@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # An X server of its own (Xvfb, 1024 x 768) with the openbox window manager, for the tests
-# whose behaviour depends on a real window manager. STATE receives the display's name.
-#   window-manager.sh start|stop STATE
+# whose behaviour depends on a real window manager, or bare, for a test that stands in for one.
+# STATE receives the display's name.
+#   window-manager.sh start|stop STATE [bare]
 set -euo pipefail
 state=$2
 if [[ $1 == start ]]; then
@@ -11,6 +12,10 @@ if [[ $1 == start ]]; then
     xvfb=$!
     read -r display <"$fifo"
     rm -f "$fifo"
+    if [[ ${3:-} == bare ]]; then
+        printf ':%s\n%s\n' "$display" "$xvfb" >"$state"
+        exit 0
+    fi
     DISPLAY=:$display openbox >/dev/null 2>&1 &
     printf ':%s\n%s %s\n' "$display" "$xvfb" "$!" >"$state"
     for _ in $(seq 300); do  # until openbox manages the screen, 30 s at most

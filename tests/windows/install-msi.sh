@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Installs the MSI in the tests' Wine prefix as IT would (msiexec /qn), then starts the installed
-# program on the tests' X server and calculates 7 in 1500 by keyboard: the window must grow.
+# program on the tests' X server and calculates 7 in 1500 by keyboard: the window must grow. The
+# console program installed beside it calculates too.
 #   install-msi.sh MSI STATE_DIR
 set -euo pipefail
 msi=$1
@@ -9,6 +10,9 @@ export DISPLAY CUPS_SERVER=/nonexistent/cups.sock WINEDEBUG=-all
 wine msiexec /i "$(winepath -w "$msi")" /qn
 programs=$WINEPREFIX/drive_c/Program\ Files/Tallyvane
 [[ -f $programs/tallyvane.exe && -f $programs/platforms/qwindows.dll ]]
+# The console program runs from where the MSI put it.
+[[ $(wine "C:\\Program Files\\Tallyvane\\tallyvane-cli.exe" --json 7 1500 | tr -d '\r') == \
+    '{"texts":["4666.66666666667","0.47%","99.53%","4.10"],'* ]]
 find "$WINEPREFIX/drive_c" -path '*Start Menu/Programs/Tallyvane.lnk' | grep -q .
 wine "C:\\Program Files\\Tallyvane\\tallyvane.exe" &
 trap 'kill $! 2>/dev/null; wineserver -k' EXIT
