@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <cstddef>
-#include <future>
 #include <system_error>
 #include <thread>
 #include <vector>
@@ -37,18 +36,6 @@ void ParallelFor(std::size_t count, const Work& work) {
         return;
     }
     run(0, share);
-#endif
-}
-
-// Runs `work` beside this thread where threads can be had, at once in this one elsewhere; the
-// future gives its end, and any exception it threw.
-template <typename Work>
-std::future<void> RunAside(Work work) {
-#ifdef __EMSCRIPTEN__
-    work();
-    return std::async(std::launch::deferred, [] {});
-#else
-    return std::async(std::launch::async, std::move(work));
 #endif
 }
 

@@ -1,7 +1,5 @@
 #include "samples/samples_analysis.h"
 
-#include <array>
-#include <future>
 #include <string>
 #include <vector>
 
@@ -36,56 +34,33 @@ void AnalyseSamples(std::string_view text,
     const ControlChart chart = chooser.chart();
     summarise(SamplesSummary{totals, chart, SamplePlan(totals.defects, totals.opportunities)});
 
-    // Two blocks: one is worked out on every core while the other is handed to `visit`.
-    struct Block {
-        std::vector<SampleResult> results;
-        std::vector<std::string> labels, descriptions;
-    };
-    std::array<Block, 2> blocks;
-    const auto work = [&](Block& block) {
-        block.descriptions.resize(block.results.size());
-        ParallelFor(block.results.size(), [&](std::size_t i) {
-            SampleResult& r = block.results[i];
+    std::vector<SampleResult> block;
+    std::vector<std::string> labels, descriptions(kBlockRows);
+    const auto flush = [&] {
+        ParallelFor(block.size(), [&](std::size_t i) {
+            SampleResult& r = block[i];
             r.plan = SamplePlan(r.row.defects, r.row.opportunities);
             r.proportion =
                 static_cast<double>(r.row.defects) / static_cast<double>(r.row.opportunities);
             r.limits = LimitsOf(chart, r.row.defects, r.row.opportunities);
-            r.row.label = block.labels[i];
-            block.descriptions[i] = describe(r);
+            r.row.label = labels[i];
+            descriptions[i] = describe(r);
         });
-    };
-    const auto hand = [&](Block& block) {
-        for (std::size_t i = 0; i < block.results.size(); ++i) {
-            visit(block.results[i], block.descriptions[i]);
+        for (std::size_t i = 0; i < block.size(); ++i) {
+            visit(block[i], descriptions[i]);
         }
-        block.results.clear();
+        block.clear();
     };
-    std::future<void> working;  // the other block's
-    std::size_t filling = 0;
-    const auto next = [&] {
-        Block& full = blocks[filling];
-        filling = 1 - filling;
-        if (working.valid()) {
-            working.get();
-        }
-        working = RunAside([&] { work(full); });
-        hand(blocks[filling]);
-    };
-    for (Block& block : blocks) {
-        block.results.reserve(kBlockRows);
-        block.labels.resize(kBlockRows);
-    }
+    block.reserve(kBlockRows);
+    labels.resize(kBlockRows);
     ForEachSample(text, [&](const SampleRow& row) {
-        Block& block = blocks[filling];
-        block.labels[block.results.size()].assign(row.label);
-        block.results.push_back(SampleResult{row, {}, 0.0, {}});
-        if (block.results.size() == kBlockRows) {
-            next();
+        labels[block.size()].assign(row.label);
+        block.push_back(SampleResult{row, {}, 0.0, {}});
+        if (block.size() == kBlockRows) {
+            flush();
         }
     });
-    next();
-    working.get();
-    hand(blocks[1 - filling]);
+    flush();
 }
 
 }  // namespace tallyvane
