@@ -11,10 +11,10 @@
     const results = design.results.map(([label, box]) => ({label: byId(label), box: byId(box)}));
     const warning = byId('warning');
 
-    // The core, gzipped, is unzipped and compiled as one stream, off the page's own thread, while
-    // the first frame is drawn. The form never waits for it, and a command given before it is
-    // ready is answered as soon as it is. A core that cannot start is said so by the command
-    // that needed it, and the next command tries again.
+    // The core, gzipped, is unzipped and compiled as one stream, off the page's own thread, once
+    // the first frame is on screen; its glue runs once it is compiled. The form never waits for
+    // it, and a command given before it is ready is answered as soon as it is. A core that
+    // cannot start is said so by the command that needed it, and the next command tries again.
     let corePromise = null;
     let runCore = null;
     function compileCore() {
@@ -28,6 +28,11 @@
     }
     async function startCore() {
         const module = await compileCore();
+        if (typeof createTallyvaneCore === 'undefined') {
+            const glue = document.createElement('script');
+            glue.textContent = byId('core-glue').textContent;
+            document.head.append(glue);
+        }
         let failed;
         const failure = new Promise((_, reject) => { failed = reject; });
         const instance = createTallyvaneCore({
@@ -47,7 +52,7 @@
         });
         return corePromise;
     }
-    core().catch(() => {});
+    requestAnimationFrame(() => setTimeout(() => core().catch(() => {})));
     async function readyCore() {
         try {
             return await core();

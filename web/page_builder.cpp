@@ -1,6 +1,6 @@
 // Builds the one self-contained page from its template, the design table, the key filter and the
 // core, at build time, so that the page shows its form before any script runs.
-//   page_builder OUT TEMPLATE STYLE SCRIPT CORE_JS CORE_WASM BANNER BANNER_2X ICON_SVG ICON_PNG
+//   page_builder OUT TEMPLATE STYLE SCRIPT CORE_JS CORE_WASM_GZ BANNER_SVG ICON_SVG ICON_PNG
 #include <algorithm>
 #include <cstdint>
 #include <cstdio>
@@ -139,7 +139,7 @@ std::string Form() {
     return html;
 }
 
-std::string DesignStyle(const char* banner, const char* banner2x) {
+std::string DesignStyle() {
     std::ostringstream css;
     css << ":root{--client-w:" << Pixels(design::kClientWidth)
         << ";--client-h:" << Pixels(design::kClientHeight)
@@ -147,12 +147,22 @@ std::string DesignStyle(const char* banner, const char* banner2x) {
         << ";--grown-h:" << Pixels(design::kResultsHeight) << ";--font:" << design::kFontPoints
         << "}\n#frmtallyvane{background-color:" << CssColor(design::kBackColor)
         << ";color:" << CssColor(design::kBlack) << ";font-family:\"" << design::kFontFamily
-        << "\",\"" << design::kFontStandIn << "\",sans-serif;background-image:image-set(url(\""
-        << DataUrl("image/png", banner) << "\") 1x,url(\"" << DataUrl("image/png", banner2x)
-        << "\") 2x);background-size:calc(" << Pixels(design::kBannerWidth) << "*var(--px)) calc("
-        << Pixels(design::kBannerHeight)
-        << "*var(--px))}\n#LblLink:hover{color:" << CssColor(design::kBlue) << "!important}\n";
+        << "\",\"" << design::kFontStandIn << "\",sans-serif}\n#banner{position:absolute;left:0;top:0;width:calc("
+        << Pixels(design::kBannerWidth) << "*var(--px));height:calc("
+        << Pixels(design::kBannerHeight) << "*var(--px))}\n#LblLink:hover{color:"
+        << CssColor(design::kBlue) << "!important}\n";
     return css.str();
+}
+
+// The banner drawn as vectors in the page itself: sharp at any ratio, and nothing to decode before
+// the first frame, as a picture would need.
+std::string Banner(const char* svg) {
+    std::string banner = ReadFile(svg);
+    const std::size_t open = banner.find("<svg ");
+    if (open == std::string::npos) {
+        throw std::runtime_error("the banner is no SVG");
+    }
+    return banner.insert(open + 5, "id=\"banner\" aria-hidden=\"true\" focusable=\"false\" ");
 }
 
 // What the script needs of the tables: the result rows, and the key filter's verdict on every
@@ -199,10 +209,11 @@ const std::string& ScriptSafe(const std::string& text) {
 int Build(char** argv) {
     const std::map<std::string, std::string> parts{
         {"{{title}}", Escaped(std::string(design::kTitlePrefix) + kSiteAddress)},
-        {"{{icon-svg}}", DataUrl("image/svg+xml", argv[9])},
-        {"{{icon-png}}", DataUrl("image/png", argv[10])},
+        {"{{icon-svg}}", DataUrl("image/svg+xml", argv[8])},
+        {"{{icon-png}}", DataUrl("image/png", argv[9])},
+        {"{{banner}}", Banner(argv[7])},
         {"{{style}}", ReadFile(argv[3])},
-        {"{{design-style}}", DesignStyle(argv[7], argv[8])},
+        {"{{design-style}}", DesignStyle()},
         {"{{form}}", Form()},
         {"{{warning-title}}", Escaped(warning::kTitle)},
         {"{{design}}", DesignJson()},
@@ -218,10 +229,10 @@ int Build(char** argv) {
 }  // namespace tallyvane
 
 int main(int argc, char** argv) {
-    if (argc != 11) {
+    if (argc != 10) {
         std::fprintf(stderr,
                      "usage: page_builder OUT TEMPLATE STYLE SCRIPT CORE_JS CORE_WASM "
-                     "BANNER BANNER_2X ICON_SVG ICON_PNG\n");
+                     "BANNER_SVG ICON_SVG ICON_PNG\n");
         return 2;
     }
     try {

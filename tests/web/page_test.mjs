@@ -74,7 +74,7 @@ const tests = {
     // Keys go through the desktop's filter; Enter moves on and then presses Calculate.
     async typing(page) {
         assert.equal(await page.focused(), 'txttotaldefects');
-        const main = await page.$eval('main', (e) => [e.ariaLabel, e.firstElementChild.textContent]);
+        const main = await page.$eval('main', (e) => [e.ariaLabel, e.querySelector('h1').textContent]);
         assert.deepEqual(main, Array(2).fill(await page.title()));
         assert.deepEqual((await page.state(results)).map((s) => s[1]), [true, true, true, true]);
         for (const [keys, typed] of [['7a -+,e', '7'], ['.5x', '7.5']]) {
