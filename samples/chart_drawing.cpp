@@ -5,6 +5,7 @@
 #include <cstdint>
 
 #include "calc/double_chars.h"
+#include "calc/xml_text.h"
 
 namespace tallyvane {
 namespace {
@@ -21,30 +22,6 @@ std::string N(double v) {
     const long long magnitude = tenths < 0 ? -tenths : tenths;
     return (tenths < 0 ? "-" : "") + std::to_string(magnitude / 10) +
            (magnitude % 10 ? "." + std::to_string(magnitude % 10) : "");
-}
-
-// Text for XML: markup escaped, and the control characters that XML forbids made blanks.
-std::string Escaped(std::string_view text) {
-    std::string out;
-    for (const char c : text) {
-        switch (c) {
-            case '&':
-                out += "&amp;";
-                break;
-            case '<':
-                out += "&lt;";
-                break;
-            case '>':
-                out += "&gt;";
-                break;
-            case '"':
-                out += "&quot;";
-                break;
-            default:
-                out += static_cast<unsigned char>(c) < 0x20 ? ' ' : c;
-        }
-    }
-    return out;
 }
 
 std::string Percent(double fraction) {
@@ -111,13 +88,13 @@ std::string ChartDrawing::svg() const {
     const std::string title = std::string(laney ? "Laney P\u2032" : "P") +
                               " chart of the defect proportion, " +
                               std::to_string(m_summary.totals.rows) + " samples";
-    s += "<title>" + Escaped(title) + "</title>\n";
+    s += "<title>" + XmlText(title) + "</title>\n";
     s += "<rect x=\"0\" y=\"0\" width=\"" + N(kWidth) + "\" height=\"" + N(kHeight) +
          "\" fill=\"#ffffff\"/>\n";
     s += "<text x=\"" + N(kWidth / 2) +
          "\" y=\"24\" text-anchor=\"middle\" font-size=\"15\" "
          "fill=\"#000000\">" +
-         Escaped(title) + "</text>\n";
+         XmlText(title) + "</text>\n";
 
     // The percent axis and its grid.
     s += "<g fill=\"#000000\" stroke=\"none\" text-anchor=\"end\">\n";
@@ -191,7 +168,7 @@ std::string ChartDrawing::svg() const {
             label.resize(n);
         }
         s +=
-            "<text transform=\"translate(" + at + ") rotate(-45)\">" + Escaped(label) + "</text>\n";
+            "<text transform=\"translate(" + at + ") rotate(-45)\">" + XmlText(label) + "</text>\n";
     }
     s += "</g>\n";
     s += "<text x=\"" + N(kWidth - kRight) + "\" y=\"" + N(kHeight - 8) +

@@ -17,6 +17,7 @@
 #include "calc/filter_key.h"
 #include "calc/site_address.h"
 #include "calc/warning_texts.h"
+#include "calc/xml_text.h"
 
 namespace tallyvane {
 namespace {
@@ -49,29 +50,6 @@ std::string Base64(std::string_view bytes) {
 
 std::string DataUrl(std::string_view type, const char* path) {
     return "data:" + std::string(type) + ";base64," + Base64(ReadFile(path));
-}
-
-std::string Escaped(std::string_view text) {
-    std::string out;
-    for (char c : text) {
-        switch (c) {
-            case '&':
-                out += "&amp;";
-                break;
-            case '<':
-                out += "&lt;";
-                break;
-            case '>':
-                out += "&gt;";
-                break;
-            case '"':
-                out += "&quot;";
-                break;
-            default:
-                out += c;
-        }
-    }
-    return out;
 }
 
 std::string CssColor(std::uint32_t bgr) {
@@ -110,13 +88,13 @@ std::string Form() {
               [](const auto* a, const auto* b) { return a->tabIndex < b->tabIndex; });
     std::string html;
     for (const design::Control* c : order) {
-        const std::string caption = Escaped(c->caption);
+        const std::string caption = XmlText(c->caption);
         switch (c->kind) {
             case design::Kind::kTextBox: {
                 const auto row = std::find_if(design::kRows.begin(), design::kRows.end(),
                                               [&](const auto& r) { return r.second == c->name; });
                 html += "<label for=\"" + std::string(c->name) + "\"" +
-                        Attributes(Named(row->first)) + ">" + Escaped(Named(row->first).caption) +
+                        Attributes(Named(row->first)) + ">" + XmlText(Named(row->first).caption) +
                         "</label>\n";
                 const bool input = row - design::kRows.begin() < 2;
                 html += "<input type=\"text\" autocomplete=\"off\" spellcheck=\"false\"" +
@@ -147,10 +125,11 @@ std::string DesignStyle() {
         << ";--grown-h:" << Pixels(design::kResultsHeight) << ";--font:" << design::kFontPoints
         << "}\n#frmtallyvane{background-color:" << CssColor(design::kBackColor)
         << ";color:" << CssColor(design::kBlack) << ";font-family:\"" << design::kFontFamily
-        << "\",\"" << design::kFontStandIn << "\",sans-serif}\n#banner{position:absolute;left:0;top:0;width:calc("
+        << "\",\"" << design::kFontStandIn
+        << "\",sans-serif}\n#banner{position:absolute;left:0;top:0;width:calc("
         << Pixels(design::kBannerWidth) << "*var(--px));height:calc("
-        << Pixels(design::kBannerHeight) << "*var(--px))}\n#LblLink:hover{color:"
-        << CssColor(design::kBlue) << "!important}\n";
+        << Pixels(design::kBannerHeight)
+        << "*var(--px))}\n#LblLink:hover{color:" << CssColor(design::kBlue) << "!important}\n";
     return css.str();
 }
 
@@ -208,14 +187,14 @@ const std::string& ScriptSafe(const std::string& text) {
 
 int Build(char** argv) {
     const std::map<std::string, std::string> parts{
-        {"{{title}}", Escaped(std::string(design::kTitlePrefix) + kSiteAddress)},
+        {"{{title}}", XmlText(std::string(design::kTitlePrefix) + kSiteAddress)},
         {"{{icon-svg}}", DataUrl("image/svg+xml", argv[8])},
         {"{{icon-png}}", DataUrl("image/png", argv[9])},
         {"{{banner}}", Banner(argv[7])},
         {"{{style}}", ReadFile(argv[3])},
         {"{{design-style}}", DesignStyle()},
         {"{{form}}", Form()},
-        {"{{warning-title}}", Escaped(warning::kTitle)},
+        {"{{warning-title}}", XmlText(warning::kTitle)},
         {"{{design}}", DesignJson()},
         {"{{core-wasm}}", Base64(ReadFile(argv[6]))},
         {"{{core}}", ScriptSafe(ReadFile(argv[5]))},
