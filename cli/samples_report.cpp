@@ -118,18 +118,31 @@ void WriteSamples(std::string_view text, SamplesFormat format, std::ostream& out
                     return CsvLine(Cells(r.row.label, r.row.defects, r.row.opportunities, r.plan,
                                          r.limits, true));
                 case SamplesFormat::kJson: {
-                    // One object a thread, its members in order, filled anew for each row.
-                    thread_local Json row{{"line", 0},          {"label", ""},       {"defects", 0},
-                                          {"opportunities", 0}, {"texts", {}},       {"notes", {}},
-                                          {"warning", ""},      {"proportion", 0.0}, {"lcl", 0.0},
-                                          {"ucl", 0.0},         {"beyond", false}};
+                    // One object a thread, its members in order, refilled for each row: its
+                    // strings keep their room from one row to the next.
+                    thread_local Json row{{"line", 0},
+                                          {"label", ""},
+                                          {"defects", 0},
+                                          {"opportunities", 0},
+                                          {"texts", std::array<std::string, 4>{}},
+                                          {"notes", std::array<std::string, 4>{}},
+                                          {"warning", ""},
+                                          {"proportion", 0.0},
+                                          {"lcl", 0.0},
+                                          {"ucl", 0.0},
+                                          {"beyond", false}};
+                    const auto set = [](Json& value, std::string_view text) {
+                        value.get_ref<std::string&>().assign(text);
+                    };
                     row["line"] = r.row.line;
-                    row["label"] = r.row.label;
+                    set(row["label"], r.row.label);
                     row["defects"] = r.row.defects;
                     row["opportunities"] = r.row.opportunities;
-                    row["texts"] = r.plan.texts;
-                    row["notes"] = r.plan.notes;
-                    row["warning"] = r.plan.warning;
+                    for (std::size_t i = 0; i < r.plan.texts.size(); ++i) {
+                        set(row["texts"][i], r.plan.texts[i]);
+                        set(row["notes"][i], r.plan.notes[i]);
+                    }
+                    set(row["warning"], r.plan.warning);
                     row["proportion"] = r.proportion;
                     row["lcl"] = r.limits.lower;
                     row["ucl"] = r.limits.upper;
