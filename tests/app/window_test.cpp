@@ -270,7 +270,6 @@ void WindowTest::realMessageBox() {
             box = box ? box : qobject_cast<QMessageBox*>(w->isVisible() ? w : nullptr);
         if (!box)
             return;
-        poll.stop();
         auto* icon = box->findChild<QLabel*>("qt_msgboxex_icon_label");
         shown = {box->icon(),
                  box->text() + box->windowTitle(),

@@ -17,10 +17,9 @@ std::string Read(const std::string& bytes) {
         SampleRows rows(text);
         SampleRow row;
         std::string error;
-        while (rows.next(row, error)) {
+        while (rows.next(row, error))
             out += std::to_string(row.line) + ":" + std::string(row.label) + ":" +
                    std::to_string(row.defects) + ":" + std::to_string(row.opportunities) + " ";
-        }
     } catch (const TableRefused& e) {
         for (const std::string& reason : e.reasons())
             out += reason + "|";
@@ -31,10 +30,9 @@ std::string Read(const std::string& bytes) {
 // A spreadsheet's "Unicode text": UTF-16 with its byte order mark.
 std::string Utf16(std::u16string_view text, bool bigEndian) {
     std::string bytes = bigEndian ? "\xFE\xFF" : "\xFF\xFE";
-    for (const char16_t c : text) {
-        const char high = static_cast<char>(c >> 8), low = static_cast<char>(c & 0xFF);
-        bytes += bigEndian ? std::string{high, low} : std::string{low, high};
-    }
+    for (const char16_t c : text)
+        bytes +=
+            bigEndian ? std::string{char(c >> 8), char(c)} : std::string{char(c), char(c >> 8)};
     return bytes;
 }
 
