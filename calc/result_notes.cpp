@@ -3,11 +3,11 @@
 #include <algorithm>
 #include <cmath>
 #include <exception>
-#include <numbers>
 #include <optional>
 
 #include "calc/confidence_interval.h"
 #include "calc/number_text.h"
+#include "calc/rounding_edges.h"
 #include "calc/zero_defect_bound.h"
 #include "stats/beta_quantile.h"
 #include "stats/normsinv.h"
@@ -43,29 +43,6 @@ EndTexts TextsAt(double fraction) {
 // largest seen over the counts that the notes meet is about 1e-13.
 constexpr double kQuickError = 1e-9;
 
-// Whether every number within `within` of `value` rounds to the same multiple of `unit`, half-way
-// cases away from zero, with room to spare for the 15-significant-digit form the texts round on.
-bool ClearOfHalfway(double value, double within, double unit) {
-    const double r = value / unit;
-    return std::abs(r - std::floor(r) - 0.5) * unit > within + std::abs(value) * 1e-12;
-}
-
-// Whether each text is the same for every fraction within `within` of `fraction`: each is a
-// rounding of a smooth function of the fraction, which moves by at most its slope times that.
-bool TextsHoldWithin(double fraction, double within) {
-    const double dpmo = fraction * 1e6;
-    const double magnitude = std::floor(std::log10(dpmo));
-    const double z = NormSInv(fraction);
-    const double density = std::exp(-z * z / 2) / std::sqrt(2 * std::numbers::pi);
-    return fraction > within && fraction + within < 1.0 &&
-           std::floor(std::log10(dpmo - 1e6 * within)) == magnitude &&
-           std::floor(std::log10(dpmo + 1e6 * within)) == magnitude &&
-           ClearOfHalfway(dpmo, 1e6 * within, std::pow(10.0, magnitude - 2)) &&
-           ClearOfHalfway(100 * fraction, 100 * within, 0.01) &&
-           ClearOfHalfway(100 * (1 - fraction), 100 * within, 0.01) &&
-           ClearOfHalfway(1.5 - z, 2 * within / density, 0.01);
-}
-
 // The texts of the interval's end at a quantile, exactly those of the precise quantile: the
 // quick quantile's where no text can change within its error, which the precise quantile lies
 // in, and the precise quantile's otherwise, near a rounding edge. Throws std::exception where the
@@ -74,7 +51,7 @@ EndTexts EndOfInterval(const BetaQuantileOf& end) {
     const auto [a, b, p] = end;
     try {
         const double quick = QuickBetaQuantile(a, b, p);
-        if (TextsHoldWithin(quick, quick * kQuickError)) {
+        if (NoteTextsHoldWithin(quick, quick * kQuickError)) {
             return TextsAt(quick);
         }
     } catch (const std::exception&) {

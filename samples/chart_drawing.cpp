@@ -133,11 +133,15 @@ std::string ChartDrawing::svg() const {
         } else if (!ranges) {  // one row: through its point, within the limits or not
             line += (i ? "L" : "M") + N(x(i)) + " " + N(y(std::min(c.low, c.beyondLow)));
         }
-        for (const double p : {c.beyondLow, c.beyondHigh}) {
-            if (c.beyondHigh >= c.beyondLow) {
-                beyond += "<rect x=\"" + N(x(i) - 3.5) + "\" y=\"" + N(y(p) - 3.5) +
-                          "\" width=\"7\" height=\"7\"/>\n";
-            }
+        const auto square = [&](double p) {
+            beyond += "<rect x=\"" + N(x(i) - 3.5) + "\" y=\"" + N(y(p) - 3.5) +
+                      "\" width=\"7\" height=\"7\"/>\n";
+        };
+        if (c.beyondHigh >= c.beyondLow) {  // the column's extremes beyond the limits, once each
+            square(c.beyondLow);
+        }
+        if (c.beyondHigh > c.beyondLow) {
+            square(c.beyondHigh);
         }
     }
     s += "<path d=\"" + line + "\" stroke=\"#000080\" stroke-width=\"" +

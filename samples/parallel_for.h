@@ -20,22 +20,17 @@ void ParallelFor(std::size_t count, const Work& work) {
 #ifdef __EMSCRIPTEN__
     run(0, count);
 #else
-    const std::size_t threads = std::clamp<std::size_t>(std::thread::hardware_concurrency(), 1,
-                                                        std::max<std::size_t>(count, 1));
+    const std::size_t threads = std::max(1u, std::thread::hardware_concurrency());
     std::vector<std::jthread> helpers;
-    const std::size_t share = count / threads;
-    try {
-        for (std::size_t t = 1; t < threads; ++t) {
-            helpers.emplace_back(run, t * share, t + 1 == threads ? count : (t + 1) * share);
+    for (std::size_t t = 1; t < threads; ++t) {
+        const std::size_t begin = count * t / threads, end = count * (t + 1) / threads;
+        try {
+            helpers.emplace_back(run, begin, end);
+        } catch (const std::system_error&) {
+            run(begin, end);  // no thread to be had: this one does that share too
         }
-    } catch (const std::system_error&) {
-        // No more threads: this one does the rest of the work.
-        const std::size_t started = helpers.size();
-        run(0, share);
-        run((started + 1) * share, count);
-        return;
     }
-    run(0, share);
+    run(0, count / threads);
 #endif
 }
 

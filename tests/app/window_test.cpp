@@ -140,6 +140,8 @@ void WindowTest::calculate_data() {
     QTest::newRow("one opportunity") << "" << "0 1" << ok << QStringList{"0", "0.00%", "100.00%", "\u2265 -0.14"} << bound << true;
     QTest::newRow("10^17")           << "" << "0 100000000000000000" << ok << QStringList{"0", "0.00%", "100.00%", "\u2265 9.87"} << bound << true;
     QTest::newRow("no bound")        << "" << "0 0.0001" << ok << QStringList{"0", "0.00%", "100.00%", ""} << noNote << true;
+    QTest::newRow("fraction of one") << "worked" << "0 2.5" << ok << QStringList{"0", "0.00%", "100.00%", ""} << noNotes << true;  // no binomial bound
+    QTest::newRow("whole in points") << "" << "0.0 10." << ok << QStringList{"0", "0.00%", "100.00%", "\u2265 2.15"} << bound << true;
     QTest::newRow("fractional")      << "worked" << "3.4 1000000" << ok << QStringList{"3.4", "0.00%", "100.00%", "6.00"} << noNotes << true;
     QTest::newRow("two points")      << "worked" << "1.2.3 10" << kInvalidCounts << none << noNotes << true;
     QTest::newRow("negative")        << "worked" << "-5 10" << kNegativeCounts << none << noNotes << true;

@@ -6,11 +6,9 @@
 #include <cmath>
 #include <filesystem>
 #include <fstream>
-#include <random>
 
 #include "calc/confidence_interval.h"
-#include "calc/number_text.h"
-#include "calc/result_notes.h"
+#include "calc/rounding_edges.h"
 #include "calc/warning_texts.h"
 #include "stats/beta_quantile.h"
 
@@ -105,24 +103,19 @@ TEST(BetaQuantile, FarTailOfLargeParameters) {
     EXPECT_FALSE(HasConfidenceInterval(0, 10));  // no defects: a one-sided bound instead
 }
 
-// The notes take the quick quantile only where its texts are the precise quantile's: the same
-// texts as from the precise interval, for counts of every size.
-TEST(ResultNotes, SameTextsAsThePreciseInterval) {
-    std::mt19937_64 random(7);
-    std::uniform_real_distribution<double> unit(0.0, 1.0);
-    for (int i = 0; i < 3000; ++i) {
-        const double o = std::floor(std::exp(0.7 + 30.0 * unit(random)));  // 2 to 10^13
-        const double d = 1.0 + std::floor(std::pow(unit(random), 4.0) * (o - 1.0));
-        const auto f = DefectFractionConfidenceInterval(d, o);
-        const auto sigma = SigmaConfidenceInterval(d, o);
-        if (f && sigma) {
-            EXPECT_EQ(ResultNotes(d, o)[1] + ResultNotes(d, o)[3],
-                      "95% confidence interval: " + FormatPercent(f->low) + " to " +
-                          FormatPercent(f->high) + "95% confidence interval: " +
-                          FormatTwoDecimals(sigma->low) + " to " + FormatTwoDecimals(sigma->high))
-                << d << " in " << o;
-        }
-    }
+// Fractions within reach of a rounding edge of their notes' texts; the sigma level from SciPy.
+TEST(NoteTextsHoldWithin, Table) {
+    const std::tuple<double, double, bool> rows[] = {
+        {0.0017, 1e-12, true},
+        {0.0017, 1e-9, true},  // 1700, 0.17%, 4.43
+        {0.00125, 1e-12, false},
+        {0.001235, 1e-12, false},             // 0.125%, DPMO 1235
+        {0.0009999999999, 1e-12, false},      // DPMO across 1000
+        {0.001667738439811283, 1e-9, false},  // sigma level 4.435
+        {1e-12, 1e-12, false},
+        {1 - 1e-12, 1e-12, false}};
+    for (const auto& [fraction, within, holds] : rows)
+        EXPECT_EQ(NoteTextsHoldWithin(fraction, within), holds) << fraction;
 }
 
 // Every input the fuzzers kept still keeps their invariants: a broken one aborts the run.

@@ -3,9 +3,12 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <optional>
+#include <ranges>
 #include <vector>
 
 #include "calc/warning_texts.h"
+#include "samples/chart_drawing.h"
 
 namespace tallyvane {
 namespace {
@@ -14,18 +17,29 @@ struct Analysis {
     SamplesSummary summary;
     std::vector<SampleResult> rows;
     std::vector<std::size_t> beyond;  // lines
+    std::string svg;
+    int Count(std::string_view what) const {  // times `what` occurs in the chart
+        return static_cast<int>(std::ranges::distance(std::views::split(svg, what))) - 1;
+    }
 };
 
 Analysis Analyse(const std::string& table) {
     Analysis a;
+    std::optional<ChartDrawing> drawing;
     AnalyseSamples(
-        table, [&](const SamplesSummary& s) { a.summary = s; },
+        table,
+        [&](const SamplesSummary& s) {
+            a.summary = s;
+            drawing.emplace(s);
+        },
         [](const SampleResult& r) { return std::to_string(r.row.line); },
         [&](const SampleResult& r, const std::string& line) {
             a.rows.push_back(r);
+            drawing->add(r);
             if (r.limits.beyond)
                 a.beyond.push_back(std::stoul(line));
         });
+    a.svg = drawing->svg();
     return a;
 }
 
@@ -36,12 +50,13 @@ std::string Table(const std::vector<int>& defects, int opportunities) {
     return table;
 }
 
+const std::vector<int> kOrangeJuice{12, 15, 8, 10, 4,  7,  16, 9,  14, 10, 5,  6, 17, 12, 22,
+                                    8,  10, 5, 13, 11, 20, 18, 24, 15, 9,  12, 7, 13, 9,  6};
+
 // The orange-juice cans of the standard SPC textbook: 30 samples of 50. The figures, limits and
 // sigma_z here and below were worked out apart, with NumPy.
 TEST(SamplesAnalysis, PublishedCase) {
-    const Analysis a = Analyse(Table({12, 15, 8, 10, 4,  7,  16, 9,  14, 10, 5,  6, 17, 12, 22,
-                                      8,  10, 5, 13, 11, 20, 18, 24, 15, 9,  12, 7, 13, 9,  6},
-                                     50));
+    const Analysis a = Analyse(Table(kOrangeJuice, 50));
     EXPECT_NEAR(a.summary.chart.centre, 0.2313333, 1e-7);
     EXPECT_NEAR(a.rows[0].limits.lower, 0.0524275, 1e-7);
     EXPECT_NEAR(a.rows[0].limits.upper, 0.4102391, 1e-7);
@@ -51,6 +66,23 @@ TEST(SamplesAnalysis, PublishedCase) {
     EXPECT_EQ(a.rows[14].plan.texts, PlanCalculate("22", "50").texts);
     EXPECT_EQ(a.summary.pooled.texts, PlanCalculate("347", "1500").texts);
     EXPECT_EQ(a.summary.pooled.notes, PlanCalculate("347", "1500").notes);
+}
+
+// Its chart, worked out by hand: a plot 710 x 280 px from (70, 44), 0% to 50%, 30 columns of
+// 23.67 px; past 400 rows, 400 columns of ranges.
+TEST(ChartDrawing, Geometry) {
+    const Analysis a = Analyse(Table(kOrangeJuice, 50));
+    EXPECT_EQ(std::tuple(a.Count("<circle"), a.Count("width=\"7\""), a.Count("rotate(-45)")),
+              std::tuple(28, 2, 15));
+    for (const char* part : {"<title>P chart of the defect proportion, 30 samples</title>", ">0%<",
+                             ">50%<", "M70 194.5H780", "cx=\"81.8\" cy=\"189.6\"", "M70 94.3H93.7",
+                             "x=\"409.7\" y=\"74.1\"", ">29<"})
+        EXPECT_EQ(a.Count(part), 1) << part;
+    std::vector<int> many(1000, 5);
+    many[3] = 60;
+    const Analysis b = Analyse(Table(many, 1000));
+    EXPECT_EQ(std::tuple(b.Count("<circle"), b.Count("width=\"7\""), b.Count("rotate(-45)")),
+              std::tuple(0, 1, 16));
 }
 
 // Large subgroups: the binomial limits put half the rows or more beyond them, and Laney's P'
