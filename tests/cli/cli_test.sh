@@ -48,11 +48,10 @@ input=$work/export.txt
 check samples-utf16 0 '^Label +Defects +Opportunities +DPMO .*\nMon +7 +1500 +4666.66666666667 +0.47% +99.53% +4.10 .* no\nTue .*\nPooled +10 +3000 +3333.33333333333 +0.33% +99.67% +4.21\nCentre 0.33%, P chart' '^$' -- --samples -
 check samples-json 0 '^\{"rows": \[\{"line":2,"label":"Mon","defects":7,"opportunities":1500,"texts":'"$worked"',"notes":\[.*\],"warning":"","proportion":0.004666666666666667,"lcl":0.0,"ucl":0.007[0-9]*,"beyond":false\}, \{"line":3,.*\],\n "pooled": \{"defects":10,"opportunities":3000,"texts":\["3333.33333333333".*"warning":""\},\n "centre": 0.0033333333333333335,\n "sigma_z": 1.58[0-9]*,\n "chart": "P"\}\n$' '^$' -- --json --samples -
 check samples-csv 0 '^Label,Defects,Opportunities,DPMO,Defects \(%\),Yield \(%\),Process Sigma Level,Lower limit,Upper limit,Beyond the limits\nMon,7,1500,4666.66666666667,0.47%,99.53%,4.10,0,0.007[0-9]*,no\n.*\nPooled,10,3000,3333.33333333333,0.33%,99.67%,4.21,,,\n$' '^$' -- --csv --svg "$work/chart.svg" --samples -
-cp "$work/out.txt" "$work/saved.csv"
+input=$work/saved.csv && cp "$work/out.txt" "$input"
 grep -q '^<svg .*baseProfile="tiny"' "$work/chart.svg" && grep -q '>P chart of the defect proportion, 2 samples<' "$work/chart.svg" ||
     { failed=$((failed + 1)); echo "FAIL chart"; }
 # The saved table reads back as the same two samples: its pooled row is no sample.
-input=$work/saved.csv
 check csv-read-back 0 '\nPooled +10 +3000 ' '^$' -- --samples -
 input=$work/quoted.tsv && printf 'Lot\tDefects\tOpportunities\nLot "A", north\t1\t2\n' >"$input"
 check csv-quotes 0 '\n"Lot ""A"", north",1,2,500000,' '^$' -- --csv --samples -

@@ -79,6 +79,7 @@ TEST(SampleRows, Refusals) {
         {"", "The table holds no samples: each row needs its defects and its opportunities.|"},
         {std::string("7,15\0" "00\n", 8), "The file is not text: save the table as CSV or as tab-separated text, and open that.|"},
         {"\x89PNG\r\n\x1a\n", "The file is not text: save the table as CSV or as tab-separated text, and open that.|"},
+        {"7,1\xED\xA0\x80", "The file is not text: save the table as CSV or as tab-separated text, and open that.|"},  // a surrogate
         {std::string("\xFF\xFE\x00\xD8", 4), "The file is not text: save the table as CSV or as tab-separated text, and open that.|"},
         {std::string(kLargestTableFile + 1, '\n'), "The file is larger than 64 MiB: split the table into smaller ones.|"},
         {many, "line 1: defects (12) exceed opportunities (10)|"},
