@@ -4,7 +4,6 @@
 
 #include <cmath>
 #include <optional>
-#include <ranges>
 #include <vector>
 
 #include "calc/warning_texts.h"
@@ -19,7 +18,10 @@ struct Analysis {
     std::vector<std::size_t> beyond;  // lines
     std::string svg;
     int Count(std::string_view what) const {  // times `what` occurs in the chart
-        return static_cast<int>(std::ranges::distance(std::views::split(svg, what))) - 1;
+        int n = 0;
+        for (std::size_t at = svg.find(what); at != std::string::npos; at = svg.find(what, at + 1))
+            ++n;
+        return n;
     }
 };
 
