@@ -20,8 +20,22 @@ constexpr double kPlotWidth = kWidth - kLeft - kRight, kPlotHeight = kHeight - k
 std::string N(double v) {
     const long long tenths = std::llround(v * 10.0);
     const long long magnitude = tenths < 0 ? -tenths : tenths;
-    return (tenths < 0 ? "-" : "") + std::to_string(magnitude / 10) +
-           (magnitude % 10 ? "." + std::to_string(magnitude % 10) : "");
+    std::string text = tenths < 0 ? "-" : "";
+    text += std::to_string(magnitude / 10);
+    if (magnitude % 10 != 0) {
+        text += '.';
+        text += std::to_string(magnitude % 10);
+    }
+    return text;
+}
+
+// A path's command and its point: "M70 44".
+std::string At(char command, double x, double y) {
+    std::string text(1, command);
+    text += N(x);
+    text += ' ';
+    text += N(y);
+    return text;
 }
 
 std::string Percent(double fraction) {
@@ -102,7 +116,7 @@ std::string ChartDrawing::svg() const {
     for (double v = bottom; v <= top + step / 2; v += step) {
         s += "<text x=\"" + N(kLeft - 6) + "\" y=\"" + N(y(v) + 4) + "\">" + Percent(v) +
              "</text>\n";
-        grid += "M" + N(kLeft) + " " + N(y(v)) + "H" + N(kLeft + kPlotWidth);
+        grid += At('M', kLeft, y(v)) + "H" + N(kLeft + kPlotWidth);
     }
     s += "</g>\n<path d=\"" + grid + "\" stroke=\"#d0d0d0\" fill=\"none\"/>\n";
     s += "<path d=\"M" + N(kLeft) + " " + N(kTop) + "V" + N(kTop + kPlotHeight) + "H" +
@@ -112,10 +126,8 @@ std::string ChartDrawing::svg() const {
     std::string upper, lower;
     for (std::size_t i = 0; i < m_columns.size(); ++i) {
         const double left = kLeft + static_cast<double>(i) * pitch;
-        upper +=
-            (i ? "L" : "M") + N(left) + " " + N(y(m_columns[i].upperLimit)) + "H" + N(left + pitch);
-        lower +=
-            (i ? "L" : "M") + N(left) + " " + N(y(m_columns[i].lowerLimit)) + "H" + N(left + pitch);
+        upper += At(i ? 'L' : 'M', left, y(m_columns[i].upperLimit)) + "H" + N(left + pitch);
+        lower += At(i ? 'L' : 'M', left, y(m_columns[i].lowerLimit)) + "H" + N(left + pitch);
     }
     s += "<path d=\"" + upper + lower +
          "\" stroke=\"#c00000\" stroke-dasharray=\"6,3\" "
@@ -129,9 +141,9 @@ std::string ChartDrawing::svg() const {
     for (std::size_t i = 0; i < m_columns.size(); ++i) {
         const Column& c = m_columns[i];
         if (ranges && c.high >= c.low) {
-            line += "M" + N(x(i)) + " " + N(y(c.high)) + "V" + N(y(c.low) + 0.5);
+            line += At('M', x(i), y(c.high)) + "V" + N(y(c.low) + 0.5);
         } else if (!ranges) {  // one row: through its point, within the limits or not
-            line += (i ? "L" : "M") + N(x(i)) + " " + N(y(std::min(c.low, c.beyondLow)));
+            line += At(i ? 'L' : 'M', x(i), y(std::min(c.low, c.beyondLow)));
         }
         const auto square = [&](double p) {
             beyond += "<rect x=\"" + N(x(i) - 3.5) + "\" y=\"" + N(y(p) - 3.5) +
