@@ -24,4 +24,12 @@ inline constexpr std::string_view kPrintingNotInstalled =
     "Printing is not installed: a part of Tallyvane is missing or damaged. Please reinstall "
     "Tallyvane. The report was not printed.";
 
+// The page's own: its core could not start (%1 the browser's reason), and a print came before the
+// core was there to make the report.
+inline constexpr std::string_view kCoreNotStarted =
+    "Tallyvane could not start its calculator in this browser (%1). Nothing was calculated or "
+    "printed; press the button again to try once more.";
+inline constexpr std::string_view kReportNotReady =
+    "The report is not ready yet.\nPlease print again in a moment.";
+
 }  // namespace tallyvane::warning

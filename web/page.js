@@ -57,8 +57,7 @@
         try {
             return await core();
         } catch (error) {
-            warn(`Tallyvane could not start its calculator in this browser (${error.message}). ` +
-                'Nothing was calculated or printed; press the button again to try once more.');
+            warn(design.coreNotStarted.replace('%1', () => error.message));
             return null;
         }
     }
@@ -142,7 +141,7 @@
     window.addEventListener('beforeprint', () => {
         byId('report').textContent = runCore
             ? runCore('report', reportBoxes()).join('\n')
-            : 'The report is not ready yet.\nPlease print again in a moment.';
+            : design.reportNotReady;
     });
     byId('cmdPrint').addEventListener('click', async () => {
         if (await readyCore())

@@ -158,7 +158,16 @@ std::string DesignJson() {
         if (verdict != KeyVerdict::kSwallow)
             list += (list.empty() ? "" : ",") + std::to_string(code);
     }
-    return json + "],\"pass\":[" + pass + "],\"move\":[" + move + "]}";
+    // The page's own texts hold no quote or backslash, only line ends.
+    const auto text = [](std::string_view t) {
+        std::string quoted = "\"";
+        for (const char c : t)
+            quoted += c == '\n' ? std::string("\\n") : std::string(1, c);
+        return quoted + "\"";
+    };
+    return json + "],\"pass\":[" + pass + "],\"move\":[" + move +
+           "],\"coreNotStarted\":" + text(warning::kCoreNotStarted) +
+           ",\"reportNotReady\":" + text(warning::kReportNotReady) + "}";
 }
 
 // The template with each of its markers replaced by its part, in one pass, so that no part is
