@@ -59,7 +59,7 @@ std::string Line(std::size_t line) {
 
 // A whole count in digits, or what is wrong with the text, given the window's own warning
 // where the window makes the same check.
-std::string ReadCount(std::string_view field, std::string_view what, std::uint64_t& count) {
+std::string ReadWholeCount(std::string_view field, std::string_view what, std::uint64_t& count) {
     const std::string_view text = Trimmed(field);
     const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), count);
     if (!text.empty() && std::all_of(text.begin(), text.end(), IsDigit)) {
@@ -226,10 +226,11 @@ std::string SampleRows::checkRow(SampleRow& row) {
                            : noOpportunities            ? warning::kOpportunitiesMissing
                                                         : warning::kDefectsMissing);
     }
-    if (std::string e = ReadCount(defects, "defects", row.defects); !e.empty()) {
+    if (std::string e = ReadWholeCount(defects, "defects", row.defects); !e.empty()) {
         return e;
     }
-    if (std::string e = ReadCount(opportunities, "opportunities", row.opportunities); !e.empty()) {
+    if (std::string e = ReadWholeCount(opportunities, "opportunities", row.opportunities);
+        !e.empty()) {
         return e;
     }
     if (row.defects > row.opportunities) {
