@@ -1,10 +1,6 @@
 #include "calc/confidence_interval.h"
 
 #include <cmath>
-#include <exception>
-
-#include "stats/beta_quantile.h"
-#include "stats/normsinv.h"
 
 namespace tallyvane {
 
@@ -18,35 +14,6 @@ bool HasConfidenceInterval(double defects, double opportunities) {
 std::array<BetaQuantileOf, 2> ConfidenceIntervalEnds(double defects, double opportunities) {
     const double d = defects, o = opportunities;
     return {{{d, o - d + 1.0, 0.025}, {d + 1.0, o - d, 0.975}}};
-}
-
-std::optional<FractionInterval> DefectFractionConfidenceInterval(double defects,
-                                                                 double opportunities) {
-    if (!HasConfidenceInterval(defects, opportunities)) {
-        return std::nullopt;
-    }
-    try {
-        const auto [low, high] = ConfidenceIntervalEnds(defects, opportunities);
-        return FractionInterval{BetaQuantile(low.a, low.b, low.p),
-                                BetaQuantile(high.a, high.b, high.p)};
-    } catch (const std::exception&) {
-        return std::nullopt;
-    }
-}
-
-std::optional<SigmaInterval> SigmaConfidenceInterval(const FractionInterval& fraction) {
-    try {
-        // The sigma level falls as the defect fraction rises.
-        return SigmaInterval{1.5 - NormSInv(fraction.high), 1.5 - NormSInv(fraction.low)};
-    } catch (const std::exception&) {
-        return std::nullopt;
-    }
-}
-
-std::optional<SigmaInterval> SigmaConfidenceInterval(double defects, double opportunities) {
-    const std::optional<FractionInterval> fraction =
-        DefectFractionConfidenceInterval(defects, opportunities);
-    return fraction ? SigmaConfidenceInterval(*fraction) : std::nullopt;
 }
 
 }  // namespace tallyvane

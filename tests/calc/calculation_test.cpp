@@ -11,6 +11,7 @@
 #include "calc/rounding_edges.h"
 #include "calc/warning_texts.h"
 #include "stats/beta_quantile.h"
+#include "stats/normsinv.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size);
 int FuzzSampleTable(const std::uint8_t* data, std::size_t size);
@@ -88,11 +89,17 @@ TEST(ConfidenceInterval, Table) {
         return std::isnan(reference) ? std::isnan(x) : std::abs(x - reference) <= tolerance;
     };
     for (const auto& [d, o, low, high, sigmaLow, sigmaHigh] : rows) {
-        const auto f = DefectFractionConfidenceInterval(d, o).value_or(FractionInterval{n, n});
-        const auto sigma = SigmaConfidenceInterval(d, o).value_or(SigmaInterval{n, n});
-        EXPECT_TRUE(near(f.low, low, 1e-12 * low) && near(f.high, high, 1e-12 * high) &&
-                    near(sigma.low, sigmaLow, 1e-6) && near(sigma.high, sigmaHigh, 1e-6))
-            << d << " in " << o << ": " << f.low << " " << f.high;
+        std::array<double, 2> f{n, n}, sigma{n, n};  // the sigma level falls as the fraction rises
+        for (std::size_t i = 0; i < 2 && HasConfidenceInterval(d, o); ++i) {
+            const BetaQuantileOf end = ConfidenceIntervalEnds(d, o)[i];
+            f[i] = BetaQuantile(end.a, end.b, end.p);
+            sigma[1 - i] = f[i] < 1.0 ? 1.5 - NormSInv(f[i]) : n;
+        }
+        if (std::isnan(sigma[0] + sigma[1]))
+            sigma = {n, n};  // no sigma interval without both ends
+        EXPECT_TRUE(near(f[0], low, 1e-12 * low) && near(f[1], high, 1e-12 * high) &&
+                    near(sigma[0], sigmaLow, 1e-6) && near(sigma[1], sigmaHigh, 1e-6))
+            << d << " in " << o << ": " << f[0] << " " << f[1];
     }
 }
 
