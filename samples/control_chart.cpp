@@ -19,11 +19,11 @@ ControlLimits Limits(double centre, double halfWidth, double proportion) {
     return limits;
 }
 
+}  // namespace
+
 double Proportion(std::uint64_t defects, std::uint64_t opportunities) {
     return static_cast<double>(defects) / static_cast<double>(opportunities);
 }
-
-}  // namespace
 
 ChartChooser::ChartChooser(const SampleTotals& totals)
     : m_totals(totals), m_centre(Proportion(totals.defects, totals.opportunities)) {}

@@ -43,6 +43,9 @@ private:
     std::size_t m_beyondP = 0;
 };
 
+// A sample's defect proportion, defects / opportunities.
+double Proportion(std::uint64_t defects, std::uint64_t opportunities);
+
 // A row's limits and verdict on the chart.
 ControlLimits LimitsOf(const ControlChart& chart, std::uint64_t defects,
                        std::uint64_t opportunities);

@@ -40,8 +40,7 @@ void AnalyseSamples(std::string_view text,
         ParallelFor(block.size(), [&](std::size_t i) {
             SampleResult& r = block[i];
             r.plan = SamplePlan(r.row.defects, r.row.opportunities);
-            r.proportion =
-                static_cast<double>(r.row.defects) / static_cast<double>(r.row.opportunities);
+            r.proportion = Proportion(r.row.defects, r.row.opportunities);
             r.limits = LimitsOf(chart, r.row.defects, r.row.opportunities);
             r.row.label = labels[i];
             descriptions[i] = describe(r);
