@@ -89,14 +89,13 @@ TEST(ConfidenceInterval, Table) {
         return std::isnan(reference) ? std::isnan(x) : std::abs(x - reference) <= tolerance;
     };
     for (const auto& [d, o, low, high, sigmaLow, sigmaHigh] : rows) {
-        std::array<double, 2> f{n, n}, sigma{n, n};  // the sigma level falls as the fraction rises
-        for (std::size_t i = 0; i < 2 && HasConfidenceInterval(d, o); ++i) {
-            const BetaQuantileOf end = ConfidenceIntervalEnds(d, o)[i];
-            f[i] = BetaQuantile(end.a, end.b, end.p);
-            sigma[1 - i] = f[i] < 1.0 ? 1.5 - NormSInv(f[i]) : n;
+        std::array<double, 2> f{n, n}, sigma{n, n};
+        if (HasConfidenceInterval(d, o)) {
+            const auto [lo, hi] = ConfidenceIntervalEnds(d, o);
+            f = {BetaQuantile(lo.a, lo.b, lo.p), BetaQuantile(hi.a, hi.b, hi.p)};
+            if (f[1] < 1.0)  // the sigma level falls as the fraction rises; none at a fraction of 1
+                sigma = {1.5 - NormSInv(f[1]), 1.5 - NormSInv(f[0])};
         }
-        if (std::isnan(sigma[0] + sigma[1]))
-            sigma = {n, n};  // no sigma interval without both ends
         EXPECT_TRUE(near(f[0], low, 1e-12 * low) && near(f[1], high, 1e-12 * high) &&
                     near(sigma[0], sigmaLow, 1e-6) && near(sigma[1], sigmaHigh, 1e-6))
             << d << " in " << o << ": " << f[0] << " " << f[1];

@@ -9,9 +9,7 @@ trap 'rm -rf "$work"' EXIT
 passed=0 failed=0
 
 # Whether the whole file matches the Perl regular expression.
-matches() {
-    perl -0777 -e '$_ = <STDIN> // ""; exit(!/$ARGV[0]/)' "$1" <"$2"
-}
+matches() { perl -0777 -e '$_ = <STDIN> // ""; exit(!/$ARGV[0]/)' "$1" <"$2"; }
 
 # check NAME STATUS STDOUT-PATTERN STDERR-PATTERN -- ARGS... (standard input from $input)
 check() {
@@ -19,8 +17,7 @@ check() {
     shift 5
     "${cli[@]}" "$@" <"$input" >"$work/out" 2>"$work/err"
     local got=$?
-    tr -d '\r' <"$work/out" >"$work/out.txt"
-    tr -d '\r' <"$work/err" >"$work/err.txt"
+    for stream in out err; do tr -d '\r' <"$work/$stream" >"$work/$stream.txt"; done
     if [[ $got == "$status" ]] && matches "$out" "$work/out.txt" && matches "$err" "$work/err.txt"; then
         passed=$((passed + 1))
     else
