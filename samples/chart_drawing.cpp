@@ -89,7 +89,7 @@ std::string ChartDrawing::svg() const {
     top = std::min(1.0, std::max(bottom + step, std::ceil(top / step) * step));
     bottom = std::min(bottom, top - step);  // every row defective: the axis still has a span
     const double columns = static_cast<double>(m_columns.size());
-    const double pitch = kPlotWidth / std::max(columns, 1.0);
+    const double pitch = kPlotWidth / columns;
     const auto x = [&](std::size_t i) { return kLeft + (static_cast<double>(i) + 0.5) * pitch; };
     const auto y = [&](double p) { return kTop + (top - p) / (top - bottom) * kPlotHeight; };
 
@@ -113,7 +113,9 @@ std::string ChartDrawing::svg() const {
     // The percent axis and its grid.
     s += "<g fill=\"#000000\" stroke=\"none\" text-anchor=\"end\">\n";
     std::string grid;
-    for (double v = bottom; v <= top + step / 2; v += step) {
+    const long ticks = std::lround((top - bottom) / step);
+    for (long k = 0; k <= ticks; ++k) {
+        const double v = bottom + static_cast<double>(k) * step;
         s += "<text x=\"" + N(kLeft - 6) + "\" y=\"" + N(y(v) + 4) + "\">" + Percent(v) +
              "</text>\n";
         grid += At('M', kLeft, y(v)) + "H" + N(kLeft + kPlotWidth);

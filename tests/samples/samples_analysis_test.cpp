@@ -17,11 +17,9 @@ struct Analysis {
     std::vector<SampleResult> rows;
     std::vector<std::size_t> beyond;  // lines
     std::string svg;
-    int Count(std::string_view what) const {  // times `what` occurs in the chart
-        int n = 0;
-        for (std::size_t at = svg.find(what); at != std::string::npos; at = svg.find(what, at + 1))
-            ++n;
-        return n;
+    int Count(std::string_view what, std::size_t from = 0) const {  // times `what` is in the chart
+        const std::size_t at = svg.find(what, from);
+        return at == std::string::npos ? 0 : 1 + Count(what, at + 1);
     }
 };
 
@@ -78,34 +76,34 @@ TEST(ChartDrawing, Geometry) {
               std::tuple(28, 2, 15));
     for (const char* part : {"<title>P chart of the defect proportion, 30 samples</title>", ">0%<",
                              ">50%<", "M70 194.5H780", "cx=\"81.8\" cy=\"189.6\"", "M70 94.3H93.7",
-                             "x=\"409.7\" y=\"74.1\"", ">29<"})
+                             "x=\"409.7\" y=\"74.1\"", ">29<", "L93.7 94.3H117.3"})
         EXPECT_EQ(a.Count(part), 1) << part;
     std::vector<int> many(1000, 5);
     many[3] = 60;
     const Analysis b = Analyse(Table(many, 1000));
     EXPECT_EQ(std::tuple(b.Count("<circle"), b.Count("width=\"7\""), b.Count("rotate(-45)")),
               std::tuple(0, 1, 16));
+    EXPECT_EQ(b.Count(">64<"), 1);   // every 25th column labelled: the 26th from row 64
+    const std::string a23(23, 'a');  // a long label is cut to 24 bytes, and not inside the é
+    EXPECT_EQ(Analyse(a23 + "\u00e9bbbb,1,10\n").Count(">" + a23 + "<"), 1);
 }
 
 // Large subgroups: the binomial limits put half the rows or more beyond them, and Laney's P'
 // limits take over.
 TEST(SamplesAnalysis, LaneyWhereMostRowsFallOutside) {
+    // clang-format off
     const std::tuple<std::vector<int>, ChartKind, double, double> rows[] = {
-        {{120, 190, 110, 200, 130, 210, 115, 185, 125, 195},
-         ChartKind::kLaneyP,
-         5.3722199,
-         0.0036042},  // five of ten beyond: exactly half
-        {{150, 175, 130, 160, 140, 400, 150, 170, 128, 152},
-         ChartKind::kP,
-         5.3284915,
-         0.0021521},  // three of ten
+        {{120, 190, 110, 200, 130, 210, 115, 185, 125, 195}, ChartKind::kLaneyP, 5.3722199, 0.0036042},  // five of ten beyond: exactly half
+        {{150, 175, 130, 160, 140, 400, 150, 170, 128, 152}, ChartKind::kP, 5.3284915, 0.0021521},  // three of ten
     };
+    // clang-format on
     for (const auto& [defects, kind, sigmaZ, upper] : rows) {
         const Analysis a = Analyse(Table(defects, 100000));
         EXPECT_EQ(a.summary.chart.kind, kind);
         EXPECT_NEAR(*a.summary.chart.sigmaZ, sigmaZ, 1e-6);
         EXPECT_NEAR(a.rows[0].limits.upper, upper, 1e-7);
         EXPECT_EQ(a.beyond.empty(), kind == ChartKind::kLaneyP);
+        EXPECT_EQ(a.Count("\u03c3z 5.37<"), kind == ChartKind::kLaneyP);
     }
 }
 
