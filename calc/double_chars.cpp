@@ -70,4 +70,15 @@ std::optional<double> ParseDouble(std::string_view text) {
 
 #endif
 
+// A decimal of fewer than 15 digits that reads back to the double is also the double's rounding
+// to 15 digits, with %g's trailing zeros dropped: no shorter text needs trying.
+std::string ShortestChars(double value) {
+    for (int significant = 15;; ++significant) {
+        std::string text = GeneralChars(value, significant);
+        if (significant == 17 || ParseDouble(text) == value) {
+            return text;
+        }
+    }
+}
+
 }  // namespace tallyvane

@@ -17,6 +17,10 @@ std::string ScientificChars(double value, int decimals);
 // dropped.
 std::string GeneralChars(double value, int significant);
 
+// The fewest significant digits, in the form of GeneralChars, that read back to the same double:
+// the same text on every platform.
+std::string ShortestChars(double value);
+
 // A whole text of the form "-"? digits "." digits, with an optional exponent "e" digits, as the
 // callers have checked it. Empty when it lies beyond a double's range: too large, or too small
 // to be told from zero.

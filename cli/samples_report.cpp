@@ -1,14 +1,15 @@
 #include "cli/samples_report.h"
 
 #include <algorithm>
-#include <charconv>
 #include <nlohmann/json.hpp>
 #include <optional>
 #include <string>
 #include <vector>
 
+#include "calc/double_chars.h"
 #include "calc/number_text.h"
 #include "samples/chart_drawing.h"
+#include "samples/sample_cells.h"
 #include "samples/sample_columns.h"
 #include "samples/samples_analysis.h"
 
@@ -16,48 +17,6 @@ namespace tallyvane {
 namespace {
 
 using Json = nlohmann::ordered_json;
-
-// The shortest text that reads back to the same double.
-std::string Shortest(double value) {
-    char buffer[32];
-    return std::string(buffer, std::to_chars(buffer, buffer + sizeof buffer, value).ptr);
-}
-
-std::string CsvField(std::string_view text) {
-    if (text.find_first_of(",\"\r\n") == std::string_view::npos) {
-        return std::string(text);
-    }
-    std::string quoted = "\"";
-    for (const char c : text) {
-        quoted += c == '"' ? "\"\"" : std::string(1, c);
-    }
-    return quoted + '"';
-}
-
-std::string CsvLine(const std::vector<std::string>& cells) {
-    std::string line;
-    for (const std::string& cell : cells) {
-        line += (line.empty() ? "" : ",") + CsvField(cell);
-    }
-    return line;
-}
-
-// The cells of a row as the table and the CSV show them.
-std::vector<std::string> Cells(std::string_view label, std::uint64_t defects,
-                               std::uint64_t opportunities, const CalculatePlan& plan,
-                               const std::optional<ControlLimits>& limits, bool csv) {
-    std::vector<std::string> cells{std::string(label), std::to_string(defects),
-                                   std::to_string(opportunities)};
-    cells.insert(cells.end(), plan.texts.begin(), plan.texts.end());
-    if (limits) {
-        cells.push_back(csv ? Shortest(limits->lower) : FormatPercent(limits->lower));
-        cells.push_back(csv ? Shortest(limits->upper) : FormatPercent(limits->upper));
-        cells.push_back(limits->beyond ? "yes" : "no");
-    } else {
-        cells.resize(kSampleColumns.size());
-    }
-    return cells;
-}
 
 std::size_t Width(std::string_view text) {
     return static_cast<std::size_t>(std::count_if(text.begin(), text.end(), [](char c) {
@@ -115,8 +74,8 @@ void WriteSamples(std::string_view text, SamplesFormat format, std::ostream& out
                 case SamplesFormat::kText:
                     break;  // the aligned table waits for its widths
                 case SamplesFormat::kCsv:
-                    return CsvLine(Cells(r.row.label, r.row.defects, r.row.opportunities, r.plan,
-                                         r.limits, true));
+                    return CsvLine(SampleCells(r.row.label, r.row.defects, r.row.opportunities,
+                                               r.plan, r.limits, LimitText::kShortest));
                 case SamplesFormat::kJson: {
                     // One object a thread, its members in order, refilled for each row: its
                     // strings keep their room from one row to the next.
@@ -157,8 +116,8 @@ void WriteSamples(std::string_view text, SamplesFormat format, std::ostream& out
                 drawing->add(r);
             }
             if (format == SamplesFormat::kText) {
-                table.push_back(Cells(r.row.label, r.row.defects, r.row.opportunities, r.plan,
-                                      r.limits, false));
+                table.push_back(SampleCells(r.row.label, r.row.defects, r.row.opportunities, r.plan,
+                                            r.limits, LimitText::kPercent));
             } else {
                 out << (format == SamplesFormat::kCsv ? ""
                         : first                       ? ""
@@ -170,19 +129,19 @@ void WriteSamples(std::string_view text, SamplesFormat format, std::ostream& out
     const SampleTotals& totals = summary->totals;
     switch (format) {
         case SamplesFormat::kText:
-            table.push_back(Cells(kPooledLabel, totals.defects, totals.opportunities,
-                                  summary->pooled, std::nullopt, false));
+            table.push_back(SampleCells(kPooledLabel, totals.defects, totals.opportunities,
+                                        summary->pooled, std::nullopt, LimitText::kPercent));
             WriteAligned(table, out);
             out << "Centre " << FormatPercent(summary->chart.centre) << ", "
                 << (summary->chart.kind == ChartKind::kLaneyP ? "Laney P\u2032" : "P") << " chart";
             if (summary->chart.sigmaZ) {
-                out << ", \u03c3z " << Shortest(*summary->chart.sigmaZ);
+                out << ", \u03c3z " << ShortestChars(*summary->chart.sigmaZ);
             }
             out << '\n';
             break;
         case SamplesFormat::kCsv:
-            out << CsvLine(Cells(kPooledLabel, totals.defects, totals.opportunities,
-                                 summary->pooled, std::nullopt, true))
+            out << CsvLine(SampleCells(kPooledLabel, totals.defects, totals.opportunities,
+                                       summary->pooled, std::nullopt, LimitText::kShortest))
                 << '\n';
             break;
         case SamplesFormat::kJson: {

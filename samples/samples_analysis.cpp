@@ -24,6 +24,12 @@ void ForEachSample(std::string_view text, const Visit& visit) {
 
 }  // namespace
 
+SampleResult SampleResultOf(const ControlChart& chart, const SampleRow& row) {
+    return SampleResult{row, SamplePlan(row.defects, row.opportunities),
+                        Proportion(row.defects, row.opportunities),
+                        LimitsOf(chart, row.defects, row.opportunities)};
+}
+
 void AnalyseSamples(std::string_view text,
                     const std::function<void(const SamplesSummary&)>& summarise,
                     const std::function<std::string(const SampleResult&)>& describe,
@@ -39,9 +45,7 @@ void AnalyseSamples(std::string_view text,
     const auto flush = [&] {
         ParallelFor(block.size(), [&](std::size_t i) {
             SampleResult& r = block[i];
-            r.plan = SamplePlan(r.row.defects, r.row.opportunities);
-            r.proportion = Proportion(r.row.defects, r.row.opportunities);
-            r.limits = LimitsOf(chart, r.row.defects, r.row.opportunities);
+            r = SampleResultOf(chart, r.row);
             r.row.label = labels[i];
             descriptions[i] = describe(r);
         });

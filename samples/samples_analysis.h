@@ -25,6 +25,9 @@ struct SampleResult {
     ControlLimits limits;
 };
 
+// A checked row's figures on the table's chart.
+SampleResult SampleResultOf(const ControlChart& chart, const SampleRow& row);
+
 // Checks the whole table first (throws TableRefused, and then gives nothing), then hands
 // `summarise` the summary and `visit` every sample's result, in order, with what `describe`
 // made of it. The rows, and `describe`, are worked out a block at a time on every core (so

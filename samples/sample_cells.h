@@ -1,0 +1,29 @@
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "calc/calculate_plan.h"
+#include "samples/control_chart.h"
+
+namespace tallyvane {
+
+// How a row's limits are written: as percent for people, or as the shortest decimal that reads
+// back to the same number, for a spreadsheet.
+enum class LimitText { kPercent, kShortest };
+
+// A row's cells under kSampleColumns: its label and counts, its four results, then its limits
+// and "yes" or "no" for beyond them; the pooled row, which has no limits, leaves those empty.
+std::vector<std::string> SampleCells(std::string_view label, std::uint64_t defects,
+                                     std::uint64_t opportunities, const CalculatePlan& plan,
+                                     const std::optional<ControlLimits>& limits,
+                                     LimitText limitText);
+
+// Cells as one line of CSV (RFC 4180: a field with a comma, a quote or a line end is quoted),
+// without its line end.
+std::string CsvLine(const std::vector<std::string>& cells);
+
+}  // namespace tallyvane
