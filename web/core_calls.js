@@ -1,9 +1,10 @@
 // The calls the page makes of the core, added to the module: the texts go in through the
-// module's memory one at a time, and the texts that the command makes come back, in order.
+// module's memory one at a time (a file's bytes as they are), and the texts that the command
+// makes come back, in order.
 Module['run'] = (command, texts) => {
     const encoder = new TextEncoder();
     texts.forEach((text, i) => {
-        const bytes = encoder.encode(text);
+        const bytes = typeof text === 'string' ? encoder.encode(text) : text;
         const at = Module['_malloc'](bytes.length + 1);
         HEAPU8.set(bytes, at);
         Module['_tallyvane_set_input'](i, at, bytes.length);

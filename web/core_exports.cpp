@@ -1,20 +1,33 @@
 // The core as the page calls it: texts in and texts out, through the module's memory.
 #include <emscripten/emscripten.h>
 
+#include <algorithm>
 #include <array>
 #include <cstddef>
+#include <optional>
 #include <string>
 #include <utility>
 #include <vector>
 
 #include "calc/calculate_plan.h"
 #include "report/report_rows.h"
+#include "samples/sample_cells.h"
+#include "samples/sample_columns.h"
+#include "samples/sample_sheet.h"
 
 namespace {
 
 // The texts of the six boxes, set one at a time, and the texts that the last command made.
 tallyvane::ReportBoxes g_inputs;
 std::vector<std::string> g_outputs;
+std::optional<tallyvane::SampleSheet> g_sheet;
+
+// A row of the table, or its pooled row: its cells, its four notes and its warning.
+void OutputRow(std::vector<std::string> cells, const tallyvane::CalculatePlan& plan) {
+    g_outputs.insert(g_outputs.end(), cells.begin(), cells.end());
+    g_outputs.insert(g_outputs.end(), plan.notes.begin(), plan.notes.end());
+    g_outputs.push_back(plan.warning);
+}
 
 }  // namespace
 
@@ -36,6 +49,56 @@ EMSCRIPTEN_KEEPALIVE void tallyvane_plan() {
 // The report's rows for the six inputs.
 EMSCRIPTEN_KEEPALIVE void tallyvane_report() {
     g_outputs = tallyvane::ReportRows(g_inputs);
+}
+
+// The table of samples in the first input, kept for the calls below: its number of rows, the
+// pooled row as OutputRow gives it and the chart, or as many empty texts where the table gives
+// no figures, then every reason it gives none.
+EMSCRIPTEN_KEEPALIVE void tallyvane_samples() {
+    using namespace tallyvane;
+    g_sheet.emplace(std::move(g_inputs[0]));
+    g_outputs = {std::to_string(g_sheet->size())};
+    if (const auto& summary = g_sheet->summary()) {
+        const SampleTotals& totals = summary->totals;
+        OutputRow(SampleCells(kPooledLabel, totals.defects, totals.opportunities, summary->pooled,
+                              std::nullopt, LimitText::kPercent),
+                  summary->pooled);
+        g_outputs.push_back(g_sheet->svg());
+    } else {
+        g_outputs.resize(1 + kSampleColumns.size() + 4 + 2);
+    }
+    g_outputs.insert(g_outputs.end(), g_sheet->reasons().begin(), g_sheet->reasons().end());
+}
+
+// Rows of the table from the first input's index, as many as the second says: each as its
+// line, what is wrong with it, then as OutputRow gives it, without figures where there are none.
+EMSCRIPTEN_KEEPALIVE void tallyvane_samples_rows() {
+    using namespace tallyvane;
+    const std::size_t first = std::min<std::size_t>(std::stoul(g_inputs[0]), g_sheet->size());
+    const std::size_t end =
+        first + std::min<std::size_t>(std::stoul(g_inputs[1]), g_sheet->size() - first);
+    g_outputs.clear();
+    for (std::size_t i = first; i < end; ++i) {
+        const SampleRow row = g_sheet->row(i);
+        g_outputs.push_back(std::to_string(row.line));
+        g_outputs.push_back(g_sheet->error(i));
+        if (g_sheet->summary()) {
+            const SampleResult r = g_sheet->result(i);
+            OutputRow(SampleCells(row.label, row.defects, row.opportunities, r.plan, r.limits,
+                                  LimitText::kPercent),
+                      r.plan);
+        } else {
+            g_outputs.push_back(std::string(row.label));
+            g_outputs.push_back(g_sheet->error(i).empty() ? std::to_string(row.defects) : "");
+            g_outputs.push_back(g_sheet->error(i).empty() ? std::to_string(row.opportunities) : "");
+            g_outputs.resize(g_outputs.size() + kSampleColumns.size() - 3 + 4 + 1);
+        }
+    }
+}
+
+// The table with every figure as CSV, the command line's own.
+EMSCRIPTEN_KEEPALIVE void tallyvane_samples_csv() {
+    g_outputs = {g_sheet->csv()};
 }
 
 EMSCRIPTEN_KEEPALIVE std::size_t tallyvane_output_count() {

@@ -148,5 +148,121 @@
             window.print();
     });
 
+    // The samples: the core reads the table and keeps it, and the page shows a hundred of its
+    // rows at a time, the pooled row and the chart, and makes the downloads from it.
+    const samples = byId('samples');
+    const samplesOpen = byId('samplesOpen');
+    const samplesInput = byId('samplesInput');
+    const samplesTable = byId('samplesTable');
+    const columnCount = samplesTable.tHead.rows[0].cells.length;
+    const rowWidth = columnCount + 5;  // the cells, the four results' notes, the warning
+    const rowsPerPage = 100;
+    let sampleCount = 0;
+    let firstRow = 0;
+    let chartSvg = '';
+    function openSamples(open) {
+        samples.hidden = !open;
+        samplesOpen.setAttribute('aria-expanded', String(open));
+        document.body.classList.toggle('samples-open', open);
+    }
+    samplesOpen.addEventListener('click', () => openSamples(samples.hidden));
+
+    // A row as the core gives it; a result's note is its cell's tooltip and description.
+    function fillRow(row, texts) {
+        row.replaceChildren(...texts.slice(0, columnCount).map((text, i) => {
+            const cell = document.createElement(i ? 'td' : 'th');
+            cell.textContent = text;
+            const note = i >= 3 && i < 7 ? texts[columnCount + i - 3] : '';
+            if (note) {
+                cell.title = note;
+                cell.setAttribute('aria-description', note);
+            }
+            return cell;
+        }));
+        row.firstChild.scope = 'row';
+        return row;
+    }
+    // A bad row keeps its place, marked, with what is wrong with it in place of its figures.
+    function sampleRow([, error, ...texts]) {
+        const row = fillRow(document.createElement('tr'), texts);
+        if (error) {
+            const reason = Object.assign(document.createElement('td'),
+                {textContent: error, title: error, colSpan: columnCount - 1});
+            row.className = 'bad';
+            row.replaceChildren(row.firstChild, reason);
+        }
+        return row;
+    }
+    async function showRows() {
+        const run = await readyCore();
+        if (!run)
+            return;
+        const texts = run('samples_rows', [String(firstRow), String(rowsPerPage)]);
+        const rows = [];
+        for (let at = 0; at < texts.length; at += rowWidth + 2)
+            rows.push(sampleRow(texts.slice(at, at + rowWidth + 2)));
+        samplesTable.tBodies[0].replaceChildren(...rows);
+        byId('samplesRange').textContent = sampleCount
+            ? `Rows ${firstRow + 1} to ${firstRow + rows.length} of ${sampleCount}` : '';
+        byId('samplesPrevious').disabled = firstRow === 0;
+        byId('samplesNext').disabled = firstRow + rowsPerPage >= sampleCount;
+    }
+    byId('samplesPrevious').addEventListener('click', () => {
+        firstRow = Math.max(0, firstRow - rowsPerPage);
+        showRows();
+    });
+    byId('samplesNext').addEventListener('click', () => {
+        firstRow += rowsPerPage;
+        showRows();
+    });
+
+    // Text or a file's bytes, read by the core alone.
+    async function analyseSamples(input) {
+        const run = await readyCore();
+        if (!run)
+            return;
+        const [count, ...texts] = run('samples', [input]);
+        sampleCount = Number(count);
+        firstRow = 0;
+        chartSvg = texts[rowWidth];
+        const pooled = byId('samplesPooled');
+        (chartSvg ? fillRow(pooled, texts) : pooled).hidden = !chartSvg;
+        byId('samplesChart').innerHTML = chartSvg;  // the core's SVG, its texts escaped
+        byId('samplesErrors').replaceChildren(...texts.slice(rowWidth + 1).map(
+            (reason) => Object.assign(document.createElement('li'), {textContent: reason})));
+        byId('samplesCsv').disabled = byId('samplesSvg').disabled = !chartSvg;
+        await showRows();
+    }
+    let typing;
+    samplesInput.addEventListener('input', () => {
+        clearTimeout(typing);
+        typing = setTimeout(() => analyseSamples(samplesInput.value), 150);
+    });
+    const readFile = async (file) => analyseSamples(new Uint8Array(await file.arrayBuffer()));
+    byId('samplesFile').addEventListener('change', (event) => {
+        if (event.target.files.length)
+            readFile(event.target.files[0]);
+    });
+    document.addEventListener('dragover', (event) => event.preventDefault());
+    document.addEventListener('drop', (event) => {
+        event.preventDefault();
+        if (event.dataTransfer.files.length) {
+            openSamples(true);
+            readFile(event.dataTransfer.files[0]);
+        }
+    });
+
+    function download(name, type, text) {
+        const link = Object.assign(document.createElement('a'),
+            {href: URL.createObjectURL(new Blob([text], {type})), download: name});
+        link.click();
+        setTimeout(() => URL.revokeObjectURL(link.href), 60000);
+    }
+    byId('samplesCsv').addEventListener('click', () =>
+        download('samples.csv', 'text/csv', runCore('samples_csv', [])[0]));
+    byId('samplesSvg').addEventListener('click', () =>
+        download('samples-chart.svg', 'image/svg+xml', chartSvg));
+    byId('samplesCsv').disabled = byId('samplesSvg').disabled = true;
+
     defectsBox.focus();
 })();

@@ -18,6 +18,7 @@
 #include "calc/site_address.h"
 #include "calc/warning_texts.h"
 #include "calc/xml_text.h"
+#include "samples/sample_columns.h"
 
 namespace tallyvane {
 namespace {
@@ -170,6 +171,14 @@ std::string DesignJson() {
            ",\"reportNotReady\":" + text(warning::kReportNotReady) + "}";
 }
 
+// The header cells of the table of samples.
+std::string SampleColumnHeads() {
+    std::string heads;
+    for (const std::string_view column : kSampleColumns)
+        heads += "<th scope=\"col\">" + XmlText(column) + "</th>";
+    return heads;
+}
+
 // The template with each of its markers replaced by its part, in one pass, so that no part is
 // searched for markers in turn.
 std::string Filled(const std::string& page, const std::map<std::string, std::string>& parts) {
@@ -203,6 +212,7 @@ int Build(char** argv) {
         {"{{style}}", ReadFile(argv[3])},
         {"{{design-style}}", DesignStyle()},
         {"{{form}}", Form()},
+        {"{{sample-columns}}", SampleColumnHeads()},
         {"{{warning-title}}", XmlText(warning::kTitle)},
         {"{{design}}", DesignJson()},
         {"{{core-wasm}}", Base64(ReadFile(argv[6]))},

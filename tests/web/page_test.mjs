@@ -15,6 +15,7 @@ const pageUrl = `file://${path.resolve(webBuild, 'tallyvane.html')}`;
 const axeSource = fs.readFileSync(require.resolve('axe-core/axe.min.js'), 'utf8');
 const {run: runCore} = await require(path.resolve(webBuild, 'tallyvane_core.js'))(
     {wasmBinary: fs.readFileSync(path.resolve(webBuild, 'tallyvane_core.wasm'))});
+const golden = fs.readFileSync(new URL('../samples/golden.csv', import.meta.url), 'utf8');
 const results = ['txtDPMO', 'txtdefectspercent', 'txtyields', 'txtprocesssigma'];
 
 async function open(scheme) {
@@ -184,6 +185,54 @@ const tests = {
     async phone(page) {
         await page.setViewport({width: 360, height: 640});
         assert.ok(await page.evaluate(() => document.documentElement.scrollWidth <= 360));
+    },
+    // The golden table pasted, on the phone: a bad row is marked where it stands and the
+    // figures wait; mended, the pooled row and both downloads are the command line's own.
+    async samples(page) {
+        await page.click('#samplesOpen');
+        const paste = (text) => page.evaluate((text) => {
+            const box = document.getElementById('samplesInput');
+            box.value = text;
+            box.dispatchEvent(new Event('input'));
+        }, text);
+        await paste(golden.replace('Tue 2,7,', 'Tue 2,7.5,'));
+        await page.waitForFunction(() => document.querySelector('#samplesTable tr.bad'));
+        const reason = 'line 7: Please enter valid Defects and Opportunities Values (defects "7.5" is not a whole number)';
+        assert.deepEqual(await page.$$eval('#samplesErrors li, tr.bad td', (e) => e.map((c) => [c.textContent, c.title])),
+            [[reason, ''], [reason, reason]]);
+        assert.ok(await page.$eval('#samplesPooled', (e) => e.hidden));
+        await paste(golden);
+        await page.waitForFunction(() => !document.getElementById('samplesPooled').hidden);
+        assert.deepEqual(await page.$$eval('#samplesTable tr', (rows) => rows.map((r) => [...r.cells].map(
+            (c) => c.textContent).join(','))).then((rows) => [rows.length, rows.at(-1)]), [14, golden.trimEnd().split('\n').at(-1)]);
+        assert.match(await page.$eval('#samplesTable td:nth-of-type(3)', (c) => c.title + c.ariaDescription), /^(95% confidence interval: [0-9.%]+ to [0-9.%]+){2}$/);
+        assert.match(await page.$eval('#samplesChart', (e) => e.innerHTML), /<title>P chart of the defect proportion, 12 samples</);
+        assert.ok(await page.$eval('.table-box', (e) => e.scrollWidth > e.clientWidth && document.documentElement.scrollWidth <= 360));
+        await page.evaluate(() => {  // each download's file, as the browser would save it
+            window.saved = {};
+            const make = URL.createObjectURL;
+            URL.createObjectURL = (blob) => (window.blob = blob, make(blob));
+            HTMLAnchorElement.prototype.click = function () { window.saved[this.download] = window.blob.text(); };
+        });
+        await page.click('#samplesCsv');
+        await page.click('#samplesSvg');
+        const saved = await page.evaluate(async () => [await window.saved['samples.csv'], await window.saved['samples-chart.svg']]);
+        assert.equal(saved[0], golden);
+        assert.equal(saved[1], runCore('samples', [golden])[16]);
+    },
+    // A spreadsheet's UTF-16 export through the file input; the open section prints its table
+    // and its chart as vectors, and no report.
+    async samplesFile(page) {
+        const folder = fs.mkdtempSync(path.join(os.tmpdir(), 'page-'));
+        fs.writeFileSync(path.join(folder, 'export.txt'),
+            Buffer.from('\ufeff' + golden.split('\n').slice(0, 6).join('\r\n'), 'utf16le'));
+        await (await page.$('#samplesFile')).uploadFile(path.join(folder, 'export.txt'));
+        await page.waitForFunction(() => document.getElementById('samplesPooled').cells[1]?.textContent === '49');
+        fs.writeFileSync(path.join(folder, 'samples.pdf'), await page.pdf());
+        const text = execFileSync('pdftotext', [path.join(folder, 'samples.pdf'), '-'], {encoding: 'utf8'});
+        assert.match(text, /Größe[^]*Pooled[^]*P chart of the defect proportion, 5 samples/);
+        assert.doesNotMatch(text, /Defects Per Million/);
+        assert.equal(execFileSync('pdfimages', ['-list', path.join(folder, 'samples.pdf')], {encoding: 'utf8'}).split('\n').length, 3);
     },
 };
 
