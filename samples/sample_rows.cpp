@@ -180,7 +180,8 @@ bool SampleRows::next(SampleRow& row, std::string& error) {
     if (!nextRecord()) {
         return false;
     }
-    row = SampleRow{m_recordLine, {}, 0, 0};
+    row = SampleRow();
+    row.line = m_recordLine;
     error = checkRow(row);
     if (!error.empty()) {
         error.insert(0, Line(row.line));
@@ -219,8 +220,9 @@ std::string SampleRows::checkRow(SampleRow& row) {
                "this one has " +
                std::to_string(m_fieldCount) + (m_fieldCount == 1 ? " field" : " fields");
     }
-    const bool noDefects = Trimmed(defects).empty(),
-               noOpportunities = Trimmed(opportunities).empty();
+    row.defectsText = Trimmed(defects);
+    row.opportunitiesText = Trimmed(opportunities);
+    const bool noDefects = row.defectsText.empty(), noOpportunities = row.opportunitiesText.empty();
     if (noDefects || noOpportunities) {
         return std::string(noDefects && noOpportunities ? warning::kBothMissing
                            : noOpportunities            ? warning::kOpportunitiesMissing

@@ -18,6 +18,9 @@ struct SampleRow {
     std::string_view label;  // "" where there is none; valid until the next row is read
     std::uint64_t defects = 0;
     std::uint64_t opportunities = 0;
+    // The two counts as written, trimmed, valid as the label is; empty in a row of too few or
+    // too many fields.
+    std::string_view defectsText, opportunitiesText;
 };
 
 // The rows of a table of samples in UTF-8 text, one at a time. Lines end in LF, CRLF or CR; a
@@ -59,6 +62,9 @@ struct SampleTotals {
     std::size_t rows = 0;
     std::uint64_t defects = 0;
     std::uint64_t opportunities = 0;
+    // The two counts as written, trimmed, valid as the label is; empty in a row of too few or
+    // too many fields.
+    std::string_view defectsText, opportunitiesText;
 };
 SampleTotals CheckSamples(std::string_view text);
 

@@ -1,4 +1,5 @@
 #include "samples/sample_sheet.h"
+#include "samples/sample_table.h"
 
 #include <gtest/gtest.h>
 
@@ -22,6 +23,30 @@ TEST(SampleSheet, GoldenTableAndBadRow) {
               std::tuple(13u, refused.reasons().at(0), 27u));  // "Pooled" a sample
     EXPECT_TRUE(refused.error(4).empty() && !refused.summary() && !refused.reasons()[0].empty());
     EXPECT_EQ(SampleSheet(std::string(1, '\0')).reasons().size(), 1u);
+}
+
+// Rows as written, a blank one and a label over two lines among them: each finds its own result
+// or fault, and nothing written is lost from the saved CSV while a row is bad.
+TEST(SampleTable, RowsAsWritten) {
+    std::vector<std::string> reasons;
+    auto entries = SampleTable::Read("Lot\tD\tO\n\"two\nlines\"\t1\t10\nB\t 7.5\t10\n", reasons);
+    EXPECT_EQ(entries, (std::vector<SampleEntry>{{"two\nlines", "1", "10"}, {"B", "7.5", "10"}}));
+    entries.insert(entries.begin() + 1, SampleEntry{});
+    SampleTable table(entries);
+    EXPECT_EQ(std::tuple(table.sheetRow(0), table.sheetRow(1), table.sheetRow(2), table.error(2)),
+              std::tuple(0u, std::nullopt, 1u,
+                         "Please enter valid Defects and Opportunities Values (defects \"7.5\" is "
+                         "not a whole number)"));
+    const std::string header =
+        "Label,Defects,Opportunities,DPMO,Defects (%),Yield (%),Process Sigma Level,Lower "
+        "limit,Upper limit,Beyond the limits\n";
+    EXPECT_EQ(table.csv(), header + "\"two\nlines\",1,10,,,,,,,\n,,,,,,,,,\nB,7.5,10,,,,,,,\n");
+    entries[2][1] = "7";
+    table.setEntries(entries);
+    EXPECT_EQ(table.sheet().result(*table.sheetRow(2)).plan.texts[0], "700000");
+    EXPECT_TRUE(table.error(2).empty() &&
+                table.csv().ends_with("\nPooled,8,20,400000,40.00%,60.00%,1.75,,,\n"));
+    EXPECT_TRUE(SampleTable::Read("\x89PNG", reasons).empty() && reasons.size() == 1);
 }
 
 }  // namespace
