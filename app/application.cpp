@@ -2,8 +2,8 @@
 
 #include <QApplication>
 
-#include "calc/design.h"
 #include "app/design_style.h"
+#include "calc/design.h"
 
 namespace tallyvane {
 

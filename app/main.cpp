@@ -22,5 +22,10 @@ int main(int argc, char* argv[]) {
     tallyvane::MessageBoxWarnings warnings;
     tallyvane::MainWindow window(warnings);
     window.show();
+    // `tallyvane FILE`, as a file manager's "Open with" starts it, opens the file in a samples
+    // window; `tallyvane --samples`, the desktop entry's action, an empty one.
+    if (const QStringList args = QApplication::arguments().mid(1); !args.isEmpty()) {
+        window.openSamples(args.front() == QLatin1String("--samples") ? QString() : args.front());
+    }
     return QApplication::exec();
 }

@@ -1,9 +1,14 @@
 #include "app/main_window.h"
 
+#include <QClipboard>
+#include <QContextMenuEvent>
 #include <QCoreApplication>
 #include <QDesktopServices>
+#include <QGuiApplication>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
+#include <QMimeData>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPushButton>
@@ -21,6 +26,7 @@
 #include "app/frame_extents.h"
 #include "app/numeric_key_filter.h"
 #include "app/raw_image.h"
+#include "app/samples_opener.h"
 #include "app/site_link.h"
 #include "app/warnings.h"
 #include "calc/calculate_plan.h"
@@ -150,6 +156,13 @@ MainWindow::MainWindow(Warnings& warnings, QWidget* parent)
     auto* keyFilter = new NumericKeyFilter(this);
     m_defectsBox->installEventFilter(keyFilter);
     m_opportunitiesBox->installEventFilter(keyFilter);
+    // Files dropped anywhere, the boxes included, open in the samples window; a box takes text
+    // through its key filter only.
+    setAcceptDrops(true);
+    for (QLineEdit* box : {m_defectsBox, m_opportunitiesBox}) {
+        box->installEventFilter(this);  // after the key filter, so it sees a paste first
+        box->setAcceptDrops(false);
+    }
     connect(keyFilter, &NumericKeyFilter::enterPressed, this, &MainWindow::moveFocusOn);
     connect(m_calculateButton, &QPushButton::clicked, this, &MainWindow::calculate);
     connect(m_printButton, &QPushButton::clicked, this, &MainWindow::printReport);
@@ -245,6 +258,14 @@ void MainWindow::mouseMoveEvent(QMouseEvent* event) {
 }
 
 bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
+    // Rows pasted from a spreadsheet into a box go to the samples window; one line stays.
+    if ((watched == m_defectsBox || watched == m_opportunitiesBox) &&
+        event->type() == QEvent::KeyPress &&
+        static_cast<QKeyEvent*>(event)->matches(QKeySequence::Paste) &&
+        HoldsSampleRows(QGuiApplication::clipboard()->text())) {
+        openSamples({}, QGuiApplication::clipboard()->text().toUtf8());
+        return true;
+    }
     if (watched != m_link) {
         return QWidget::eventFilter(watched, event);
     }
@@ -318,6 +339,31 @@ void MainWindow::calculate() {
     }
     if (!plan.warning.empty()) {
         m_warnings.warn(QString::fromUtf8(plan.warning));
+    }
+}
+
+void MainWindow::openSamples(const QString& path, const QByteArray& text) {
+    if (!OpenSamples(path, text)) {
+        m_warnings.warn(QString::fromUtf8(warning::kSamplesNotInstalled));
+    }
+}
+
+void MainWindow::contextMenuEvent(QContextMenuEvent* event) {
+    QMenu menu(this);
+    menu.addAction(tr("Samples…"), this, [this] { openSamples(); });
+    menu.exec(event->globalPos());
+}
+
+void MainWindow::dragEnterEvent(QDragEnterEvent* event) {
+    if (event->mimeData()->hasUrls()) {
+        event->acceptProposedAction();
+    }
+}
+
+void MainWindow::dropEvent(QDropEvent* event) {
+    const QList<QUrl> urls = event->mimeData()->urls();
+    if (!urls.isEmpty() && urls.front().isLocalFile()) {
+        openSamples(urls.front().toLocalFile());
     }
 }
 

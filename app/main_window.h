@@ -22,10 +22,16 @@ class MainWindow : public QWidget {
 public:
     explicit MainWindow(Warnings& warnings, QWidget* parent = nullptr);
 
+    // A samples window on a file, on pasted rows, or empty.
+    void openSamples(const QString& path = {}, const QByteArray& text = {});
+
 protected:
     void paintEvent(QPaintEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
+    void contextMenuEvent(QContextMenuEvent* event) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
 
 private slots:
     void calculate();

@@ -20,6 +20,9 @@ inline constexpr std::string_view kNegativeCounts =
 inline constexpr std::string_view kNoDefaultPrinter =
     "No default printer is set up. The report was not printed.";
 inline constexpr std::string_view kReportNotPrinted = "The report could not be printed.";
+inline constexpr std::string_view kSamplesNotInstalled =
+    "The samples window is not installed: a part of Tallyvane is missing or damaged. Please "
+    "reinstall Tallyvane.";
 inline constexpr std::string_view kPrintingNotInstalled =
     "Printing is not installed: a part of Tallyvane is missing or damaged. Please reinstall "
     "Tallyvane. The report was not printed.";

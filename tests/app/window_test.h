@@ -69,6 +69,8 @@ private slots:
     void printerModuleMissing();
     void print_data();
     void print();
+    void samplesPasteEditUndo();
+    void samplesDropSaveReopen();
 
 private:
     QString m_cups;  // the private print server's folder

@@ -27,7 +27,7 @@ cmake --build "$build"
 version=$(sed -n 's/^project(tallyvane VERSION \([0-9.]*\).*/\1/p' "$root/CMakeLists.txt")
 deploy=$build/deploy/Tallyvane
 rm -rf "$build/deploy" && mkdir -p "$deploy/platforms" "$deploy/styles"
-cp "$build"/{tallyvane.exe,tallyvane-cli.exe,tallyvane_printer.dll} "$deploy/"
+cp "$build"/{tallyvane.exe,tallyvane-cli.exe,tallyvane_printer.dll,tallyvane_samples_window.dll} "$deploy/"
 cp "$qt"/bin/Qt6{Core,Gui,Widgets,PrintSupport}.dll "$deploy/"
 cp "$qt/plugins/platforms/qwindows.dll" "$deploy/platforms/"
 cp "$qt/plugins/styles/qwindowsvistastyle.dll" "$deploy/styles/"

@@ -1,0 +1,56 @@
+#pragma once
+
+#include <QMainWindow>
+
+class QLabel;
+class QTableView;
+
+namespace tallyvane {
+
+class ChartView;
+class SamplesModel;
+
+// A table of samples: the rows as the user wrote them with their figures, the pooled row and
+// the control chart, kept in a CSV file.
+class SamplesWindow : public QMainWindow {
+    Q_OBJECT
+
+public:
+    explicit SamplesWindow(QWidget* parent = nullptr);
+
+    bool openFile(const QString& path);
+    void openText(const QByteArray& text);
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
+
+private slots:
+    void open();
+    bool save();
+    bool saveAs();
+    void copyTable();
+    void pasteRows();
+    void deleteRows();
+    void exportSvg();
+    void exportPng();
+    void showAnalysis();
+
+private:
+    void createActions();
+    // This window while it holds nothing, else a new one: no table is ever replaced unsaved.
+    SamplesWindow* windowForNewTable();
+    bool writeFile(const QString& path, const QByteArray& bytes);
+    void setFile(const QString& path);
+    void warn(const QString& text);
+
+    SamplesModel* m_model = nullptr;
+    QTableView* m_table = nullptr;
+    QLabel* m_errors = nullptr;
+    QLabel* m_pooled = nullptr;
+    ChartView* m_chart = nullptr;
+    QString m_path;
+};
+
+}  // namespace tallyvane

@@ -1,0 +1,134 @@
+#include <QAccessible>
+#include <QAccessibleTableInterface>
+#include <QApplication>
+#include <QClipboard>
+#include <QLabel>
+#include <QMimeData>
+#include <QTableView>
+#include <QTemporaryDir>
+
+#include "tests/app/window_test.h"
+
+using tallyvane::testing::Window;
+
+namespace {
+
+QByteArray Golden() {
+    QFile file(SOURCE_DIR "/tests/samples/golden.csv");
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+// The newest samples window, once it is there, and its parts.
+struct Samples {
+    Samples() {
+        QTest::qWaitFor([this] {
+            for (QWidget* w : QApplication::topLevelWidgets())
+                if (w->objectName() == "samplesWindow" && w->isVisible() && !seen.contains(w))
+                    window = w;
+            return window != nullptr;
+        });
+        seen << window;
+        if (window) {  // its shortcuts answer in the active window alone
+            window->activateWindow();
+            QTest::qWaitForWindowActive(window);
+        }
+    }
+    // Gone without asking to save, whatever the test left.
+    ~Samples() {
+        seen.removeOne(window);
+        delete window;
+    }
+    QTableView* table() const { return window->findChild<QTableView*>("samplesTable"); }
+    QAbstractItemModel* model() const { return table()->model(); }
+    QString cell(int row, int column, int role = Qt::DisplayRole) const {
+        return model()->index(row, column).data(role).toString();
+    }
+    QString pooled() const { return window->findChild<QLabel*>("samplesPooled")->text(); }
+    bool charted() const {
+        return !window->findChild<QWidget*>("samplesChart")->accessibleName().isEmpty();
+    }
+    // Typed where the focus is, as a person types: the first key opens the cell's editor.
+    void type(const QString& keys) {
+        for (const QChar c : keys)
+            QTest::keyClick(QApplication::focusWidget(), c.toLatin1());
+    }
+    void key(Qt::Key key, Qt::KeyboardModifiers modifiers = {}) {
+        QTest::keyClick(table(), key, modifiers);
+    }
+
+    QWidget* window = nullptr;
+    static inline QList<QWidget*> seen;
+};
+
+// The golden table's pooled row as the window says it.
+QString GoldenPooled() {
+    const QList<QByteArray> f = Golden().trimmed().split('\n').back().split(',');
+    return QString(
+               "Pooled: %1 defects in %2 opportunities. DPMO %3, defects %4, yield %5, process "
+               "sigma level %6")
+        .arg(f[1], f[2], f[3], f[4], f[5], f[6]);
+}
+
+}  // namespace
+
+// Three columns from a spreadsheet pasted into the main window's box open as samples; a
+// count typed wrong marks its row and the figures wait; undo and redo take every edit.
+void WindowTest::samplesPasteEditUndo() {
+    Window w;
+    QApplication::clipboard()->setText(Golden());
+    QTest::keyClick(w.box("txttotaldefects"), Qt::Key_V, Qt::ControlModifier);
+    Samples s;
+    QVERIFY(s.window);
+    QCOMPARE(w.box("txttotaldefects")->text(), "");
+    QCOMPARE(std::tuple(s.model()->rowCount(), s.cell(2, 0), s.pooled(), s.charted()),
+             std::tuple(13, "Line 3, north", GoldenPooled(), true));
+    QCOMPARE(s.cell(11, 9), "yes");
+    QVERIFY(s.cell(0, 3, Qt::ToolTipRole).startsWith("95% confidence interval: "));
+    s.table()->setCurrentIndex(s.model()->index(5, 1));
+    s.table()->setFocus();
+    s.type("7.5x");
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+    QTRY_COMPARE(s.cell(5, 1), "7.5");
+    const QString reason =
+        "Please enter valid Defects and Opportunities Values (defects \"7.5\" is not a whole "
+        "number)";
+    QCOMPARE(std::tuple(s.cell(5, 1), s.cell(5, 0, Qt::ToolTipRole), s.cell(5, 3), s.pooled(),
+                        s.charted()),
+             std::tuple("7.5", reason, "", "", false));
+    QVERIFY(s.model()->index(5, 0).data(Qt::BackgroundRole).isValid());
+    s.key(Qt::Key_Z, Qt::ControlModifier);
+    QCOMPARE(std::tuple(s.cell(5, 1), s.pooled(), s.charted()),
+             std::tuple("7", GoldenPooled(), true));
+    s.key(Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
+    QCOMPARE(s.cell(5, 1), "7.5");
+    s.key(Qt::Key_Z, Qt::ControlModifier);
+    // A cell's note is its accessible description, as on the main window's boxes.
+    QAccessibleInterface* table = QAccessible::queryAccessibleInterface(s.table());
+    QCOMPARE(table->tableInterface()->cellAt(0, 3)->text(QAccessible::Description),
+             s.cell(0, 3, Qt::ToolTipRole));
+}
+
+// A file dropped on the main window opens as samples, saves byte for byte and reads back.
+void WindowTest::samplesDropSaveReopen() {
+    Window w;
+    QTemporaryDir folder;
+    const QString path = folder.filePath("golden.csv");
+    QVERIFY(QFile::copy(SOURCE_DIR "/tests/samples/golden.csv", path));
+    QMimeData files;
+    files.setUrls({QUrl::fromLocalFile(path)});
+    QDragEnterEvent enter(QPoint(10, 10), Qt::CopyAction, &files, Qt::LeftButton, {});
+    QDropEvent drop(QPointF(10, 10), Qt::CopyAction, &files, Qt::LeftButton, {});
+    QApplication::sendEvent(&w.window, &enter);
+    QApplication::sendEvent(&w.window, &drop);
+    Samples s;
+    QVERIFY(s.window);
+    QVERIFY(QFile::remove(path));
+    s.key(Qt::Key_S, Qt::ControlModifier);
+    QFile saved(path);
+    QVERIFY(saved.open(QIODevice::ReadOnly));
+    QCOMPARE(saved.readAll(), Golden());
+    w.window.openSamples(path);
+    Samples again;
+    QVERIFY(again.window);
+    QCOMPARE(std::tuple(again.model()->rowCount(), again.pooled()), std::tuple(13, GoldenPooled()));
+}
