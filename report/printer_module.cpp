@@ -6,6 +6,7 @@
 #include <QPrinterInfo>
 
 #include <algorithm>
+#include <cstdio>
 #include <exception>
 #include <string>
 #include <vector>
@@ -89,10 +90,6 @@ int tallyvane_print_page(const char* const* rows, std::size_t count, const char*
     } catch (...) {
         reason = tallyvane::warning::kReportNotPrinted;
     }
-    if (failureCapacity > 0) {
-        const std::size_t n = std::min(reason.size(), failureCapacity - 1);
-        std::copy_n(reason.data(), n, failure);
-        failure[n] = '\0';
-    }
+    std::snprintf(failure, failureCapacity, "%s", reason.c_str());
     return 1;
 }

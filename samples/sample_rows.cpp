@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <cctype>
 #include <charconv>
 
 #include "calc/warning_texts.h"
@@ -49,7 +50,7 @@ bool IsNumberOfAnyForm(std::string_view s) {
 
 bool SameWord(std::string_view a, std::string_view b) {
     return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
-               return (x >= 'A' && x <= 'Z' ? x + 32 : x) == y;
+               return std::tolower(static_cast<unsigned char>(x)) == y;
            });
 }
 

@@ -194,7 +194,7 @@ void WindowTest::keyboard() {
                                      std::pair("txttotalopportunities", "cmdcalculate")}) {
         // To the focus, which only Enter moves on. Pasting by keyboard does nothing, whatever
         // text the platform gives Ctrl+V.
-        QTest::keyClicks(QApplication::focusWidget(), "17-a .5");
+        QTest::keyClicks(QApplication::focusWidget(), "17-h .5");  // h: not Ctrl+H
         QTest::sendKeyEvent(QTest::Click, QApplication::focusWidget(), Qt::Key_V, QString(),
                             Qt::ControlModifier);
         for (const char* keys : {"Backspace", "Ctrl+V", "Home", "Delete", "Return"})

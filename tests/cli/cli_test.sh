@@ -55,6 +55,8 @@ check csv-quotes 0 '\n"Lot ""A"", north",1,2,500000,' '^$' -- --csv --samples -
 printf 'Lot,Defects,Opportunities\nA,12,10\nB,7.0,10\n' >"$work/bad.csv"
 input=$work/bad.csv
 check refused 1 '^$' '^line 2: defects \(12\) exceed opportunities \(10\)\nline 3: Please enter valid Defects and Opportunities Values \(defects "7.0" is not a whole number\)\n$' -- --json --samples -
+input=samples/golden.csv
+check golden-json 0 '"line":13,"label":"Thu 2",.*"lcl":0.0502448721686638,"ucl":0.40642179449800286,"beyond":true' '^$' -- --json --samples -
 # The golden table, Tallyvane's own CSV with figures checked apart, reads back to itself.
 "${cli[@]}" --csv --samples - <samples/golden.csv | tr -d '\r' | cmp - samples/golden.csv &&
     passed=$((passed + 1)) || { failed=$((failed + 1)); echo "FAIL golden"; }

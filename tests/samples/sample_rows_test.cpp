@@ -37,19 +37,20 @@ std::string Utf16(std::u16string_view text, bool bigEndian) {
 }
 
 TEST(SampleRows, Formats) {
-    const std::string utf16le = Utf16(u"Defects\tOpportunities\r\n7\t1500\r\n", false);
+    const std::string utf16le =
+        Utf16(u"Lot\tDefects\tOpportunities\r\n\u00e9\u20ac\t7\t1500\r\n", false);
     const std::string utf16be = Utf16(u"7,9\n\U0001F600,1,2", true);
     // clang-format off
     const std::pair<std::string, std::string> rows[] = {
         {"7\t1500\n", "1::7:1500 "},
         {"Date,Defects,Opportunities\r\nMon,7,1500\r\n\r\nTue, 3 ,1000,,\r\n", "2:Mon:7:1500 4:Tue:3:1000 "},
-        {"\xEF\xBB\xBFLot;D;O\r\xF0\x9F\x98\x80;1;2\rB;0;5", "2:\xF0\x9F\x98\x80:1:2 3:B:0:5 "},
+        {"\xEF\xBB\xBFLot;D;O\r\xF0\x9F\x98\x80\xE2\x82\xAC;1;2\rB;0;5", "2:\xF0\x9F\x98\x80\xE2\x82\xAC:1:2 3:B:0:5 "},
         {"\"Lot, \"\"north\"\"\nline two\",1,2\nB,2,3", "1:Lot, \"north\"\nline two:1:2 3:B:2:3 "},
         {"x,OPPORTUNITIES,note,defects,y\n,10,n,2,\nlot 2,30,,3", "2::2:10 3:lot 2:3:30 "},
         // Tallyvane's own saved table: its pooled row is no sample.
         {"Label,Defects,Opportunities,DPMO\nA,1,2,500000\nB,2,3,666666.666666667\nPooled,3,5,600000\n", "2:A:1:2 3:B:2:3 "},
         {"Label,Defects,Opportunities\nPooled,1,2\n", "2:Pooled:1:2 "},  // a sample, not totals
-        {utf16le, "2::7:1500 "},
+        {utf16le, "2:\u00e9\u20ac:7:1500 "},
         {utf16be, "1::7:9 2:\xF0\x9F\x98\x80:1:2 "},
         {"9007199254740991,9007199254740992\n", "1::9007199254740991:9007199254740992 "},
     };
@@ -80,6 +81,7 @@ TEST(SampleRows, Refusals) {
         {std::string("7,15\0" "00\n", 8), "The file is not text: save the table as CSV or as tab-separated text, and open that.|"},
         {"\x89PNG\r\n\x1a\n", "The file is not text: save the table as CSV or as tab-separated text, and open that.|"},
         {"7,1\xED\xA0\x80", "The file is not text: save the table as CSV or as tab-separated text, and open that.|"},  // a surrogate
+        {"\xE0\x80\xB1,1", "The file is not text: save the table as CSV or as tab-separated text, and open that.|"},  // "1" overlong
         {std::string("\xFF\xFE\x00\xD8", 4), "The file is not text: save the table as CSV or as tab-separated text, and open that.|"},
         {std::string(kLargestTableFile + 1, '\n'), "The file is larger than 64 MiB: split the table into smaller ones.|"},
         {many, "line 1: defects (12) exceed opportunities (10)|"},

@@ -17,6 +17,7 @@ TEST(SampleSheet, GoldenTableAndBadRow) {
     const SampleSheet sheet(golden);
     EXPECT_EQ(std::tuple(sheet.size(), sheet.csv(), sheet.row(2).label, sheet.reasons().size()),
               std::tuple(12u, golden, "Line 3, north", 0u));
+    EXPECT_NEAR(*sheet.summary()->chart.sigmaZ, 1.9371084, 1e-7);  // samples of 40, 50 and 60
     std::string bad = golden;
     const SampleSheet refused(bad.replace(bad.find(",7,50"), 3, ",7.5,"));
     EXPECT_EQ(std::tuple(refused.size(), refused.error(5), refused.row(11).defects),

@@ -74,18 +74,25 @@ TEST(ChartDrawing, Geometry) {
     const Analysis a = Analyse(Table(kOrangeJuice, 50));
     EXPECT_EQ(std::tuple(a.Count("<circle"), a.Count("width=\"7\""), a.Count("rotate(-45)")),
               std::tuple(28, 2, 15));
-    for (const char* part : {"<title>P chart of the defect proportion, 30 samples</title>", ">0%<",
-                             ">50%<", "M70 194.5H780", "cx=\"81.8\" cy=\"189.6\"", "M70 94.3H93.7",
-                             "x=\"409.7\" y=\"74.1\"", ">29<", "L93.7 94.3H117.3"})
+    for (const char* part :
+         {"<title>P chart of the defect proportion, 30 samples</title>", ">0%<", ">50%<",
+          "M70 194.5H780", "<text x=\"400\" y=\"24\"", "cx=\"81.8\" cy=\"189.6\"", "M70 94.3H93.7",
+          "x=\"409.7\" y=\"74.1\"", ">29<", "L93.7 94.3H117.3"})
         EXPECT_EQ(a.Count(part), 1) << part;
     std::vector<int> many(1000, 5);
     many[3] = 60;
     const Analysis b = Analyse(Table(many, 1000));
     EXPECT_EQ(std::tuple(b.Count("<circle"), b.Count("width=\"7\""), b.Count("rotate(-45)")),
               std::tuple(0, 1, 16));
-    EXPECT_EQ(b.Count(">64<"), 1);   // every 25th column labelled: the 26th from row 64
+    EXPECT_EQ(b.Count(">64<") + b.Count("M70.9 300.7V301.2M72.7 "), 2);  // 25th column, ranges
     const std::string a23(23, 'a');  // a long label is cut to 24 bytes, and not inside the é
     EXPECT_EQ(Analyse(a23 + "\u00e9bbbb,1,10\n").Count(">" + a23 + "<"), 1);
+    EXPECT_EQ(Analyse("A<B&C,1,10\n").Count(">A&lt;B&amp;C<"), 1);
+    ChartDrawing again(a.summary);  // a row past the table's count draws nothing
+    for (const SampleResult& r : a.rows)
+        again.add(r);
+    again.add(a.rows[0]);
+    EXPECT_EQ(again.svg(), a.svg);
 }
 
 // Large subgroups: the binomial limits put half the rows or more beyond them, and Laney's P'
@@ -95,6 +102,7 @@ TEST(SamplesAnalysis, LaneyWhereMostRowsFallOutside) {
     const std::tuple<std::vector<int>, ChartKind, double, double> rows[] = {
         {{120, 190, 110, 200, 130, 210, 115, 185, 125, 195}, ChartKind::kLaneyP, 5.3722199, 0.0036042},  // five of ten beyond: exactly half
         {{150, 175, 130, 160, 140, 400, 150, 170, 128, 152}, ChartKind::kP, 5.3284915, 0.0021521},  // three of ten
+        {{150, 175, 130, 160, 120, 400, 150, 170, 128, 152}, ChartKind::kP, 5.6584505, 0.0021298},  // four of ten
     };
     // clang-format on
     for (const auto& [defects, kind, sigmaZ, upper] : rows) {
