@@ -239,13 +239,16 @@ void MainWindow::paintEvent(QPaintEvent* event) {
     QWidget::paintEvent(event);
     QPainter painter(this);
     painter.setRenderHint(QPainter::SmoothPixmapTransform);
-    if (devicePixelRatioF() > 1.0 && m_sharpBanner.isNull()) {
+    if (devicePixelRatioF() <= 1.0) {
+        painter.drawPixmap(QRect(QPoint(0, 0), kBanner), m_banner);
+        return;
+    }
+    if (m_sharpBanner.isNull()) {
         m_sharpBanner = QPixmap::fromImage(RawImage(QStringLiteral(":/images/banner@2x.rgb"),
                                                     2 * kBanner.width(), 2 * kBanner.height(),
                                                     QImage::Format_RGB888));
     }
-    painter.drawPixmap(QRect(QPoint(0, 0), kBanner),
-                       devicePixelRatioF() > 1.0 ? m_sharpBanner : m_banner);
+    painter.drawPixmap(QRect(QPoint(0, 0), kBanner), m_sharpBanner);
 }
 
 void MainWindow::mouseMoveEvent(QMouseEvent* event) {
