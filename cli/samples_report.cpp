@@ -18,29 +18,6 @@ namespace {
 
 using Json = nlohmann::ordered_json;
 
-std::size_t Width(std::string_view text) {
-    return static_cast<std::size_t>(std::count_if(text.begin(), text.end(), [](char c) {
-        return (static_cast<unsigned char>(c) & 0xC0) != 0x80;
-    }));
-}
-
-void WriteAligned(const std::vector<std::vector<std::string>>& table, std::ostream& out) {
-    std::vector<std::size_t> widths(kSampleColumns.size());
-    for (const auto& row : table) {
-        for (std::size_t i = 0; i < row.size(); ++i) {
-            widths[i] = std::max(widths[i], Width(row[i]));
-        }
-    }
-    for (const auto& row : table) {
-        std::string line;
-        for (std::size_t i = 0; i < row.size(); ++i) {
-            const std::string pad(widths[i] - Width(row[i]), ' ');
-            line += i == 0 ? row[i] + pad : "  " + pad + row[i];  // numbers to the right
-        }
-        out << line.substr(0, line.find_last_not_of(' ') + 1) << '\n';
-    }
-}
-
 Json PlanJson(const CalculatePlan& plan) {
     return Json{{"texts", plan.texts}, {"notes", plan.notes}, {"warning", plan.warning}};
 }
@@ -131,7 +108,9 @@ void WriteSamples(std::string_view text, SamplesFormat format, std::ostream& out
         case SamplesFormat::kText:
             table.push_back(SampleCells(kPooledLabel, totals.defects, totals.opportunities,
                                         summary->pooled, std::nullopt, LimitText::kPercent));
-            WriteAligned(table, out);
+            for (const std::string& line : AlignedRows(table)) {
+                out << line << '\n';
+            }
             out << "Centre " << FormatPercent(summary->chart.centre) << ", "
                 << (summary->chart.kind == ChartKind::kLaneyP ? "Laney P\u2032" : "P") << " chart";
             if (summary->chart.sigmaZ) {

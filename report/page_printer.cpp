@@ -10,16 +10,17 @@
 
 namespace tallyvane {
 
-void PrintPage(const std::vector<std::string>& rows, const QString& docName) {
-    PrintPage(QCoreApplication::applicationDirPath() +
-                  QStringLiteral("/" TALLYVANE_PRINTER_DIR "/tallyvane_printer"),
-              rows, docName);
+namespace {
+
+QString ModulePath() {
+    return QCoreApplication::applicationDirPath() +
+           QStringLiteral("/" TALLYVANE_PRINTER_DIR "/tallyvane_printer");
 }
 
 // Qt Print Support, and the print system behind it, come into the process with the module on the
 // first print; QLibrary keeps it loaded for the next one.
-void PrintPage(const QString& modulePath, const std::vector<std::string>& rows,
-               const QString& docName) {
+void PrintThrough(const QString& modulePath, const std::vector<std::string>& rows,
+                  double pointSize, const char* chartSvg, const QString& docName) {
     QLibrary module(modulePath);
     const auto print =
         reinterpret_cast<decltype(&tallyvane_print_page)>(module.resolve(kPrintPageEntry));
@@ -34,10 +35,26 @@ void PrintPage(const QString& modulePath, const std::vector<std::string>& rows,
         texts.push_back(row.c_str());
     }
     std::array<char, 1024> failure{};
-    if (print(texts.data(), texts.size(), docName.toUtf8().constData(), failure.data(),
-              failure.size()) != 0) {
+    if (print(texts.data(), texts.size(), pointSize, chartSvg, docName.toUtf8().constData(),
+              failure.data(), failure.size()) != 0) {
         throw PrintFailure(failure.data());
     }
+}
+
+}  // namespace
+
+void PrintPage(const std::vector<std::string>& rows, const QString& docName) {
+    PrintPage(ModulePath(), rows, docName);
+}
+
+void PrintPage(const QString& modulePath, const std::vector<std::string>& rows,
+               const QString& docName) {
+    PrintThrough(modulePath, rows, 12, nullptr, docName);
+}
+
+void PrintTable(const std::vector<std::string>& rows, const std::string& chartSvg,
+                const QString& docName) {
+    PrintThrough(ModulePath(), rows, 8, chartSvg.c_str(), docName);
 }
 
 }  // namespace tallyvane

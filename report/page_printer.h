@@ -18,4 +18,9 @@ void PrintPage(const std::vector<std::string>& rows, const QString& docName);
 void PrintPage(const QString& modulePath, const std::vector<std::string>& rows,
                const QString& docName);
 
+// Prints a table's rows in Courier New 8 pt, page after page, and its chart under them, through
+// the printer module. Throws PrintFailure as PrintPage does.
+void PrintTable(const std::vector<std::string>& rows, const std::string& chartSvg,
+                const QString& docName);
+
 }  // namespace tallyvane

@@ -14,11 +14,13 @@
 
 extern "C" {
 
-// Prints `count` UTF-8 rows as one page of the document `docName` (UTF-8) on the default
-// printer. Returns 0 once the page has gone to the printer. Otherwise returns 1 and writes the
+// Prints `count` UTF-8 rows in Courier New of `pointSize` points, page after page, then the
+// core's chart `chartSvg` where it is not null, as the document `docName` (UTF-8) on the default
+// printer. Returns 0 once the pages have gone to the printer. Otherwise returns 1 and writes the
 // text that the user is shown, UTF-8 and NUL-terminated, cut to fit `failureCapacity` bytes,
 // into `failure`. Never throws.
 TALLYVANE_PRINTER_ENTRY int tallyvane_print_page(const char* const* rows, std::size_t count,
+                                                 double pointSize, const char* chartSvg,
                                                  const char* docName, char* failure,
                                                  std::size_t failureCapacity);
 }

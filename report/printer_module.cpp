@@ -1,4 +1,4 @@
-// The page printer proper, with Qt Print Support behind it: a module of its own that the program
+// The printer proper, with Qt Print Support behind it: a module of its own that the program
 // loads on the first Print Result (report/page_printer.cpp), so that no start pays for it.
 #include <QFontMetricsF>
 #include <QPainter>
@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "calc/warning_texts.h"
+#include "report/chart_painter.h"
 #include "report/print_failure.h"
 #include "report/print_queue.h"
 #include "report/printer_entry.h"
@@ -27,7 +28,8 @@ constexpr QSizeF kGrid(850, 1000);
 constexpr QPointF kFirstRow(100, 100);
 
 // Throws PrintFailure.
-void PrintPageNow(const std::vector<std::string>& rows, const QString& docName) {
+void PrintNow(const std::vector<std::string>& rows, double pointSize, const QByteArray& chart,
+              const QString& docName) {
     const QPrinterInfo info = QPrinterInfo::defaultPrinter();
     if (info.isNull()) {
         Fail(warning::kNoDefaultPrinter);
@@ -52,14 +54,42 @@ void PrintPageNow(const std::vector<std::string>& rows, const QString& docName) 
     QFont::insertSubstitution(QStringLiteral("Courier New"), QStringLiteral("Liberation Mono"));
     QFont font(QStringLiteral("Courier New"));
     font.setStyleHint(QFont::TypeWriter);
-    font.setPointSizeF(12);
+    font.setPointSizeF(pointSize);
+    const double left = kFirstRow.x() / kGrid.width() * area.width();
+    // Rows too wide for the paper at that size take a smaller one.
+    double widest = 0;
+    for (const std::string& row : rows) {
+        widest = std::max(widest,
+                          QFontMetricsF(font, &printer).horizontalAdvance(QString::fromUtf8(row)));
+    }
+    if (widest > area.width() - 2 * left) {
+        font.setPointSizeF(pointSize * (area.width() - 2 * left) / widest);
+    }
     painter.setFont(font);
     const QFontMetricsF metrics(font, &printer);
-    const double left = kFirstRow.x() / kGrid.width() * area.width();
-    double top = kFirstRow.y() / kGrid.height() * area.height();
+    const double first = kFirstRow.y() / kGrid.height() * area.height();
+    double top = first;
     for (const std::string& row : rows) {
+        if (top + metrics.lineSpacing() > area.height()) {
+            printer.newPage();
+            top = first;
+        }
         painter.drawText(QPointF(left, top + metrics.ascent()), QString::fromUtf8(row));
         top += metrics.lineSpacing();
+    }
+    // The chart under the rows, as wide as the rows may be, on a page of its own if it must.
+    if (const QSizeF size = ChartSize(chart); !size.isEmpty()) {
+        const double scale = (area.width() - 2 * left) / size.width();
+        top += metrics.lineSpacing();
+        if (top + size.height() * scale > area.height()) {
+            printer.newPage();
+            top = first;
+        }
+        painter.save();
+        painter.translate(left, top);
+        painter.scale(scale, scale);
+        PaintChart(painter, chart);
+        painter.restore();
     }
     // An engine that failed mid-document stays in its error state until end() resets it.
     if (printer.printerState() == QPrinter::Error || printer.printerState() == QPrinter::Aborted) {
@@ -75,12 +105,14 @@ void PrintPageNow(const std::vector<std::string>& rows, const QString& docName) 
 }  // namespace
 }  // namespace tallyvane
 
-int tallyvane_print_page(const char* const* rows, std::size_t count, const char* docName,
-                         char* failure, std::size_t failureCapacity) {
+int tallyvane_print_page(const char* const* rows, std::size_t count, double pointSize,
+                         const char* chartSvg, const char* docName, char* failure,
+                         std::size_t failureCapacity) {
     std::string reason;
     try {
-        tallyvane::PrintPageNow(std::vector<std::string>(rows, rows + count),
-                                QString::fromUtf8(docName));
+        tallyvane::PrintNow(std::vector<std::string>(rows, rows + count), pointSize,
+                            chartSvg ? QByteArray(chartSvg) : QByteArray(),
+                            QString::fromUtf8(docName));
         return 0;
     } catch (const tallyvane::PrintFailure& e) {
         reason = e.what();

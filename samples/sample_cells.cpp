@@ -1,5 +1,7 @@
 #include "samples/sample_cells.h"
 
+#include <algorithm>
+
 #include "calc/double_chars.h"
 #include "calc/number_text.h"
 #include "samples/sample_columns.h"
@@ -41,6 +43,36 @@ std::string CsvLine(const std::vector<std::string>& cells) {
         line += '"';
     }
     return line;
+}
+
+namespace {
+
+std::size_t Width(std::string_view text) {
+    return static_cast<std::size_t>(std::count_if(text.begin(), text.end(), [](char c) {
+        return (static_cast<unsigned char>(c) & 0xC0) != 0x80;
+    }));
+}
+
+}  // namespace
+
+std::vector<std::string> AlignedRows(const std::vector<std::vector<std::string>>& table) {
+    std::vector<std::size_t> widths;
+    for (const auto& row : table) {
+        widths.resize(std::max(widths.size(), row.size()));
+        for (std::size_t i = 0; i < row.size(); ++i) {
+            widths[i] = std::max(widths[i], Width(row[i]));
+        }
+    }
+    std::vector<std::string> lines;
+    for (const auto& row : table) {
+        std::string line;
+        for (std::size_t i = 0; i < row.size(); ++i) {
+            const std::string pad(widths[i] - Width(row[i]), ' ');
+            line += i == 0 ? row[i] + pad : "  " + pad + row[i];
+        }
+        lines.push_back(line.substr(0, line.find_last_not_of(' ') + 1));
+    }
+    return lines;
 }
 
 }  // namespace tallyvane

@@ -26,4 +26,8 @@ std::vector<std::string> SampleCells(std::string_view label, std::uint64_t defec
 // without its line end.
 std::string CsvLine(const std::vector<std::string>& cells);
 
+// A table's rows as fixed-pitch lines: the first column to the left, the others, numbers, to the
+// right, two spaces apart; no line ends in a space.
+std::vector<std::string> AlignedRows(const std::vector<std::vector<std::string>>& table);
+
 }  // namespace tallyvane

@@ -66,6 +66,38 @@ std::string SampleTable::error(std::size_t row) const {
     return error.substr(std::min(error.size(), error.find(": ") + 2));
 }
 
+std::vector<std::string> SampleTable::cells(std::size_t row) const {
+    const std::optional<std::size_t> at = m_sheetRows[row];
+    if (at && m_sheet.summary()) {
+        const SampleResult r = m_sheet.result(*at);
+        return SampleCells(r.row.label, r.row.defects, r.row.opportunities, r.plan, r.limits,
+                           LimitText::kPercent);
+    }
+    std::vector<std::string> cells(m_entries[row].begin(), m_entries[row].end());
+    cells.resize(kSampleColumns.size());
+    return cells;
+}
+
+std::vector<std::string> SampleTable::pooledCells() const {
+    const auto& summary = m_sheet.summary();
+    if (!summary) {
+        return {};
+    }
+    return SampleCells(kPooledLabel, summary->totals.defects, summary->totals.opportunities,
+                       summary->pooled, std::nullopt, LimitText::kPercent);
+}
+
+std::vector<std::string> SampleTable::printedRows() const {
+    std::vector<std::vector<std::string>> table{{kSampleColumns.begin(), kSampleColumns.end()}};
+    for (std::size_t row = 0; row < m_entries.size(); ++row) {
+        table.push_back(cells(row));
+    }
+    if (m_sheet.summary()) {
+        table.push_back(pooledCells());
+    }
+    return AlignedRows(table);
+}
+
 std::string SampleTable::csv() const {
     if (m_sheet.summary()) {
         return m_sheet.csv();

@@ -2,7 +2,7 @@
 
 #include <QPainter>
 
-#include "app/samples/chart_painter.h"
+#include "report/chart_painter.h"
 
 namespace tallyvane {
 

@@ -4,7 +4,6 @@
 #include <QColor>
 #include <algorithm>
 
-#include "samples/sample_cells.h"
 #include "samples/sample_columns.h"
 
 namespace tallyvane {
@@ -50,13 +49,10 @@ const SamplesModel::RowTexts& SamplesModel::rowTexts(int row) const {
     if (found != m_rows.end()) {
         return found->second;
     }
-    RowTexts texts;
-    const auto at = m_table.sheetRow(static_cast<std::size_t>(row));
-    if (at && m_table.sheet().summary()) {
-        const SampleResult r = m_table.sheet().result(*at);
-        texts.cells = SampleCells(r.row.label, r.row.defects, r.row.opportunities, r.plan, r.limits,
-                                  LimitText::kPercent);
-        texts.notes = r.plan.notes;
+    RowTexts texts{m_table.cells(static_cast<std::size_t>(row)), {}};
+    if (const auto at = m_table.sheetRow(static_cast<std::size_t>(row));
+        at && m_table.sheet().summary()) {
+        texts.notes = m_table.sheet().result(*at).plan.notes;
     }
     return m_rows.emplace(row, std::move(texts)).first->second;
 }
@@ -188,18 +184,14 @@ QString SamplesModel::tabSeparated() const {
 }
 
 QStringList SamplesModel::pooledCells() const {
-    const auto& summary = m_table.sheet().summary();
-    if (!summary) {
-        return {};
-    }
     QStringList cells;
-    for (const std::string& cell :
-         SampleCells(kPooledLabel, summary->totals.defects, summary->totals.opportunities,
-                     summary->pooled, std::nullopt, LimitText::kPercent)) {
+    for (const std::string& cell : m_table.pooledCells()) {
         cells << Text(cell);
     }
-    for (const std::string& note : summary->pooled.notes) {
-        cells << Text(note);
+    if (const auto& summary = m_table.sheet().summary()) {
+        for (const std::string& note : summary->pooled.notes) {
+            cells << Text(note);
+        }
     }
     return cells;
 }

@@ -23,9 +23,12 @@
 #include <QVBoxLayout>
 
 #include "app/numeric_key_filter.h"
-#include "app/samples/chart_painter.h"
 #include "app/samples/chart_view.h"
 #include "app/samples/samples_model.h"
+#include "calc/warning_texts.h"
+#include "report/chart_painter.h"
+#include "report/page_printer.h"
+#include "report/print_failure.h"
 
 namespace tallyvane {
 namespace {
@@ -104,6 +107,7 @@ void SamplesWindow::createActions() {
     file->addSeparator();
     file->addAction(tr("Export Chart as S&VG…"), this, &SamplesWindow::exportSvg);
     file->addAction(tr("Export Chart as &PNG…"), this, &SamplesWindow::exportPng);
+    file->addAction(tr("&Print"), QKeySequence::Print, this, &SamplesWindow::print);
     file->addSeparator();
     file->addAction(tr("&Close"), QKeySequence::Close, this, &QWidget::close);
     QMenu* edit = menuBar()->addMenu(tr("&Edit"));
@@ -250,6 +254,18 @@ void SamplesWindow::exportPng() {
     buffer.open(QIODevice::WriteOnly);
     image.save(&buffer, "PNG");
     writeFile(path, bytes);
+}
+
+void SamplesWindow::print() {
+    try {
+        PrintTable(m_model->table().printedRows(), m_chart->chart().toStdString(),
+                   windowTitle().remove(QStringLiteral("[*]")));
+    } catch (const PrintFailure& e) {
+        warn(QString::fromUtf8(e.what()));
+    } catch (const std::exception& e) {  // nothing may leave a slot through Qt's event loop
+        qWarning("Printing failed: %s", e.what());
+        warn(QString::fromUtf8(warning::kReportNotPrinted));
+    }
 }
 
 void SamplesWindow::showAnalysis() {

@@ -35,6 +35,7 @@ private slots:
     void deleteRows();
     void exportSvg();
     void exportPng();
+    void print();
     void showAnalysis();
 
 private:

@@ -9,56 +9,11 @@
 
 #include "tests/app/window_test.h"
 
+using tallyvane::testing::Golden;
+using tallyvane::testing::Samples;
 using tallyvane::testing::Window;
 
 namespace {
-
-QByteArray Golden() {
-    QFile file(SOURCE_DIR "/tests/samples/golden.csv");
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
-// The newest samples window, once it is there, and its parts.
-struct Samples {
-    Samples() {
-        QTest::qWaitFor([this] {
-            for (QWidget* w : QApplication::topLevelWidgets())
-                if (w->objectName() == "samplesWindow" && w->isVisible() && !seen.contains(w))
-                    window = w;
-            return window != nullptr;
-        });
-        seen << window;
-        if (window) {  // its shortcuts answer in the active window alone
-            window->activateWindow();
-            QTest::qWaitForWindowActive(window);
-        }
-    }
-    // Gone without asking to save, whatever the test left.
-    ~Samples() {
-        seen.removeOne(window);
-        delete window;
-    }
-    QTableView* table() const { return window->findChild<QTableView*>("samplesTable"); }
-    QAbstractItemModel* model() const { return table()->model(); }
-    QString cell(int row, int column, int role = Qt::DisplayRole) const {
-        return model()->index(row, column).data(role).toString();
-    }
-    QString pooled() const { return window->findChild<QLabel*>("samplesPooled")->text(); }
-    bool charted() const {
-        return !window->findChild<QWidget*>("samplesChart")->accessibleName().isEmpty();
-    }
-    // Typed where the focus is, as a person types: the first key opens the cell's editor.
-    void type(const QString& keys) {
-        for (const QChar c : keys)
-            QTest::keyClick(QApplication::focusWidget(), c.toLatin1());
-    }
-    void key(Qt::Key key, Qt::KeyboardModifiers modifiers = {}) {
-        QTest::keyClick(table(), key, modifiers);
-    }
-
-    QWidget* window = nullptr;
-    static inline QList<QWidget*> seen;
-};
 
 // The golden table's pooled row as the window says it.
 QString GoldenPooled() {

@@ -1,7 +1,11 @@
 #pragma once
 
+#include <QApplication>
+#include <QFile>
+#include <QLabel>
 #include <QLibrary>
 #include <QLineEdit>
+#include <QTableView>
 #include <QTest>
 
 #include "app/main_window.h"
@@ -47,6 +51,53 @@ struct Window {
     MainWindow window{warnings};
 };
 
+inline QByteArray Golden() {
+    QFile file(SOURCE_DIR "/tests/samples/golden.csv");
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+// The newest samples window, once it is there, and its parts.
+struct Samples {
+    Samples() {
+        static_cast<void>(QTest::qWaitFor([this] {
+            for (QWidget* w : QApplication::topLevelWidgets())
+                if (w->objectName() == "samplesWindow" && w->isVisible() && !seen.contains(w))
+                    window = w;
+            return window != nullptr;
+        }));
+        seen << window;
+        if (window) {  // its shortcuts answer in the active window alone
+            window->activateWindow();
+            static_cast<void>(QTest::qWaitForWindowActive(window));
+        }
+    }
+    // Gone without asking to save, whatever the test left.
+    ~Samples() {
+        seen.removeOne(window);
+        delete window;
+    }
+    QTableView* table() const { return window->findChild<QTableView*>("samplesTable"); }
+    QAbstractItemModel* model() const { return table()->model(); }
+    QString cell(int row, int column, int role = Qt::DisplayRole) const {
+        return model()->index(row, column).data(role).toString();
+    }
+    QString pooled() const { return window->findChild<QLabel*>("samplesPooled")->text(); }
+    bool charted() const {
+        return !window->findChild<QWidget*>("samplesChart")->accessibleName().isEmpty();
+    }
+    // Typed where the focus is, as a person types: the first key opens the cell's editor.
+    void type(const QString& keys) {
+        for (const QChar c : keys)
+            QTest::keyClick(QApplication::focusWidget(), c.toLatin1());
+    }
+    void key(Qt::Key key, Qt::KeyboardModifiers modifiers = {}) {
+        QTest::keyClick(table(), key, modifiers);
+    }
+
+    QWidget* window = nullptr;
+    static inline QList<QWidget*> seen;
+};
+
 }  // namespace tallyvane::testing
 
 // The real window under Xvfb with the openbox window manager, printing through a private CUPS
@@ -71,6 +122,7 @@ private slots:
     void print();
     void samplesPasteEditUndo();
     void samplesDropSaveReopen();
+    void printSamples();
 
 private:
     QString m_cups;  // the private print server's folder

@@ -148,3 +148,31 @@ void WindowTest::print() {
         "\n\n\nProcess Sigma Level  :" + boxes[2];
     QCOMPARE(Page(pdf, printed).join("\n"), expected);
 }
+
+// A table of samples prints its rows and the pooled row in fixed pitch, and its chart as
+// vectors: words to read back, and no image.
+void WindowTest::printSamples() {
+    tallyvane::testing::Window w;
+    const QString pdf = m_cups + "/out/report.pdf";
+    QFile::remove(pdf);
+    w.window.openSamples(SOURCE_DIR "/tests/samples/golden.csv");
+    tallyvane::testing::Samples s;
+    QVERIFY(s.window);
+    s.key(Qt::Key_P, Qt::ControlModifier);
+    QFile file(pdf);
+    QVERIFY(QTest::qWaitFor(
+        [&] {
+            file.close();
+            return Run("lpstat -o").isEmpty() && file.open(QIODevice::ReadOnly) &&
+                   file.readAll().contains("%%EOF");
+        },
+        60000));
+    QCOMPARE(w.warnings.texts, QStringList());
+    if (tallyvane::testing::UnderWine())
+        QSKIP("Wine's PostScript driver prints the page as one image: no words to read back");
+    QVERIFY(
+        Run("pdftotext -layout " + pdf + " -")
+            .contains(QRegularExpression(
+                R"(Größe +10 +50 +200000 +20.00%[\s\S]*\n *Pooled +137 +600 +228333.333333333 +22.83% +77.17% +2.24\n[\s\S]*P chart of the defect proportion, 12 samples)")));
+    QCOMPARE(Run("pdfimages -list " + pdf).count('\n'), 2);  // the heading alone
+}

@@ -1,4 +1,4 @@
-#include "app/samples/chart_painter.h"
+#include "report/chart_painter.h"
 
 #include <QPainter>
 #include <QPainterPath>
