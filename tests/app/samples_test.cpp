@@ -61,6 +61,24 @@ void WindowTest::samplesPasteEditUndo() {
     QAccessibleInterface* table = QAccessible::queryAccessibleInterface(s.table());
     QCOMPARE(table->tableInterface()->cellAt(0, 3)->text(QAccessible::Description),
              s.cell(0, 3, Qt::ToolTipRole));
+    // Counts pasted from a spreadsheet at the last row keep its label and add the row they
+    // need; selected rows go; Copy gives the table with its figures for a spreadsheet.
+    QApplication::clipboard()->setText("1\t10\n2\t20\n");
+    s.table()->setCurrentIndex(s.model()->index(11, 1));
+    s.key(Qt::Key_V, Qt::ControlModifier);
+    QCOMPARE(std::tuple(s.model()->rowCount(), s.cell(11, 0), s.cell(11, 1), s.cell(12, 2)),
+             std::tuple(14, "Thu 2", "1", "20"));
+    s.table()->selectRow(0);
+    s.key(Qt::Key_Delete);
+    s.key(Qt::Key_C, Qt::ControlModifier);
+    const QStringList copied = QApplication::clipboard()->text().split('\n');
+    QCOMPARE(
+        std::tuple(s.model()->rowCount(), copied.size(), copied[1].left(25), copied[13].left(14)),
+        std::tuple(13, 15, "Mon 2\t15\t50\t300000\t30.00%", "Pooled\t101\t530"));
+    s.key(Qt::Key_Z, Qt::ControlModifier);
+    s.key(Qt::Key_Z, Qt::ControlModifier);
+    QCOMPARE(std::tuple(s.model()->rowCount(), s.cell(11, 1), s.pooled()),
+             std::tuple(13, "27", GoldenPooled()));
 }
 
 // A file dropped on the main window opens as samples, saves byte for byte and reads back.
