@@ -62,13 +62,13 @@ windows-test: windows
 bench: configure web
 	@tools/install-deps.sh bench/debian-packages.txt
 	@cmake --build $(BUILD_DIR) --target core_bench interaction_bench tallyvane_probe \
-		minimal_probe text_probe tallyvane-cli
+		minimal_probe text_probe samples_probe tallyvane-cli
 	@$(BUILD_DIR)/bench/core_bench --benchmark_repetitions=10 --benchmark_report_aggregates_only=true
 	@$(BUILD_DIR)/bench/interaction_bench --benchmark_repetitions=10 \
 		--benchmark_report_aggregates_only=true
 	@bench/startup/run.sh $(BUILD_DIR) 30
 	@node bench/web/page_bench.mjs tallyvane.html 30
-	@bench/samples/run.sh $(BUILD_DIR)/cli/tallyvane-cli 10
+	@bench/samples/run.sh $(BUILD_DIR) 10
 
 # The fuzz target for FUZZ_SECONDS, built with clang's libFuzzer in its own tree: inputs that
 # add coverage to the committed corpus are merged into fuzz-build/new-corpus, to be reviewed and

@@ -234,9 +234,11 @@
         await showRows();
     }
     let typing;
-    samplesInput.addEventListener('input', () => {
+    // A paste is read at once; typing, once it pauses.
+    samplesInput.addEventListener('input', (event) => {
         clearTimeout(typing);
-        typing = setTimeout(() => analyseSamples(samplesInput.value), 150);
+        typing = setTimeout(() => analyseSamples(samplesInput.value),
+            event.inputType === 'insertFromPaste' ? 0 : 150);
     });
     const readFile = async (file) => analyseSamples(new Uint8Array(await file.arrayBuffer()));
     byId('samplesFile').addEventListener('change', (event) => {

@@ -67,7 +67,11 @@ SamplesWindow::SamplesWindow(QWidget* parent) : QMainWindow(parent) {
     m_table->setModel(m_model);
     m_table->setItemDelegate(new CountDelegate(m_table));
     m_table->setAccessibleName(tr("Samples"));
+    // Columns fit the rows in view, not every row of a long table: each row's figures are
+    // worked out when it is first shown.
     m_table->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
+    m_table->horizontalHeader()->setResizeContentsPrecision(0);
+    m_table->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
     m_errors = new QLabel;
     m_errors->setObjectName(QStringLiteral("samplesErrors"));
     m_errors->setWordWrap(true);

@@ -1,10 +1,13 @@
 #!/usr/bin/env bash
 # tallyvane-cli --json --samples on 100,000 random rows against SciPy's vectorised beta.ppf for
 # the same rows' 200,000 interval ends, interleaved in one run, medians; then the CLI's peak
-# memory on a million rows against the file's size.
-#   run.sh CLI RUNS
+# memory on a million rows against the file's size; then 10,000 rows pasted into the samples
+# window and into the page, each until its table, pooled row and chart are on screen, against
+# the CLI's table of the same rows.
+#   run.sh BUILD_DIR RUNS
 set -euo pipefail
-cli=$1 runs=${2:-10}
+build=$1 runs=${2:-10}
+cli=$build/cli/tallyvane-cli
 here=$(cd "$(dirname "$0")" && pwd)
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
@@ -27,3 +30,16 @@ echo "samples, 100000 rows: tallyvane-cli --json ${cli_median} s, SciPy beta.ppf
 peak=$(/usr/bin/time -f %M "$cli" --json --samples "$work/million.csv" 2>&1 >/dev/null | tail -1)
 size=$(($(stat -c %s "$work/million.csv") / 1024))
 echo "samples, 1000000 rows: peak memory ${peak} KiB for a ${size} KiB file, $(echo "scale=2; $peak / $size" | bc)x"
+
+/usr/bin/python3 "$here/make_rows.py" 10000 >"$work/ten.csv"
+times=()
+for _ in $(seq "$runs"); do
+    start=$(date +%s.%N)
+    "$cli" --samples "$work/ten.csv" >/dev/null
+    times+=("$(echo "($(date +%s.%N) - $start) * 1000" | bc)")
+done
+cli_ms=$(median "${times[@]}")
+desktop_ms=$(QT_QPA_PLATFORM=offscreen "$build/bench/samples_probe" \
+    "$build/lib/tallyvane/tallyvane_samples_window.so" "$work/ten.csv" "$runs" 2>/dev/null)
+page_ms=$(node "$here/../web/samples_bench.mjs" tallyvane.html "$work/ten.csv" 5)
+echo "samples, 10000 rows pasted: tallyvane-cli ${cli_ms} ms; samples window ${desktop_ms} ms, $(echo "scale=2; $desktop_ms / $cli_ms" | bc)x; page ${page_ms} ms, $(echo "scale=2; $page_ms / $cli_ms" | bc)x"
