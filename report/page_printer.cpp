@@ -14,7 +14,7 @@ namespace {
 
 QString ModulePath() {
     return QCoreApplication::applicationDirPath() +
-           QStringLiteral("/" TALLYVANE_PRINTER_DIR "/tallyvane_printer");
+           QStringLiteral("/" TALLYVANE_MODULE_DIR "/tallyvane_printer");
 }
 
 // Qt Print Support, and the print system behind it, come into the process with the module on the

@@ -49,6 +49,19 @@ QStringList Page(const QString& pdf, const QString& paper) {
     return rows;
 }
 
+// Whether the file is whole, once the job has left the queue (its filters and backend may write
+// the file more than once on a busy machine) and once Wine's spooler, which may still be writing
+// after the queue empties, has finished it.
+bool Printed(QFile& file) {
+    return QTest::qWaitFor(
+        [&] {
+            file.close();
+            return Run("lpstat -o").isEmpty() && file.open(QIODevice::ReadOnly) &&
+                   file.readAll().contains("%%EOF");
+        },
+        60000);
+}
+
 }  // namespace
 
 // A module that cannot be loaded is a fault of the installation, and says so; the loader's
@@ -119,17 +132,8 @@ void WindowTest::print() {
         return;
     }
     QCOMPARE(w.warnings.texts, QStringList());
-    // Whole, once the job has left the queue (its filters and backend may write the file more
-    // than once on a busy machine) and once Wine's spooler, which may still be writing after the
-    // queue empties, has finished it.
     QFile file(pdf);
-    QVERIFY(QTest::qWaitFor(
-        [&] {
-            file.close();
-            return Run("lpstat -o").isEmpty() && file.open(QIODevice::ReadOnly) &&
-                   file.readAll().contains("%%EOF");
-        },
-        60000));
+    QVERIFY(Printed(file));
     if (tallyvane::testing::UnderWine()) {  // where poppler's tools cannot be run
         file.seek(0);
         const QByteArray page = file.readAll();
@@ -160,13 +164,7 @@ void WindowTest::printSamples() {
     QVERIFY(s.window);
     s.key(Qt::Key_P, Qt::ControlModifier);
     QFile file(pdf);
-    QVERIFY(QTest::qWaitFor(
-        [&] {
-            file.close();
-            return Run("lpstat -o").isEmpty() && file.open(QIODevice::ReadOnly) &&
-                   file.readAll().contains("%%EOF");
-        },
-        60000));
+    QVERIFY(Printed(file));
     QCOMPARE(w.warnings.texts, QStringList());
     if (tallyvane::testing::UnderWine())
         QSKIP("Wine's PostScript driver prints the page as one image: no words to read back");
