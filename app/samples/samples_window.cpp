@@ -232,6 +232,9 @@ void SamplesWindow::deleteRows() {
 }
 
 void SamplesWindow::exportSvg() {
+    if (m_chart->chart().isEmpty()) {
+        return warn(tr("There is no chart while a row is bad."));
+    }
     const QString path =
         QFileDialog::getSaveFileName(this, tr("Export Chart"), {}, tr("SVG drawings (*.svg)"));
     if (!path.isEmpty()) {
@@ -240,6 +243,9 @@ void SamplesWindow::exportSvg() {
 }
 
 void SamplesWindow::exportPng() {
+    if (m_chart->chart().isEmpty()) {
+        return warn(tr("There is no chart while a row is bad."));
+    }
     const QString path =
         QFileDialog::getSaveFileName(this, tr("Export Chart"), {}, tr("PNG images (*.png)"));
     if (path.isEmpty()) {
