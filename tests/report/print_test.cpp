@@ -156,6 +156,10 @@ void WindowTest::print() {
 // A table of samples prints its rows and the pooled row in fixed pitch, and its chart as
 // vectors: words to read back, and no image.
 void WindowTest::printSamples() {
+    if (tallyvane::testing::UnderWine())
+        QSKIP(
+            "Wine's PostScript driver crashes (get_glyf_pos) downloading the chart's sans-serif "
+            "face as a Type 42 font; Windows prints through the printer's own driver");
     tallyvane::testing::Window w;
     const QString pdf = m_cups + "/out/report.pdf";
     QFile::remove(pdf);
@@ -166,8 +170,6 @@ void WindowTest::printSamples() {
     QFile file(pdf);
     QVERIFY(Printed(file));
     QCOMPARE(w.warnings.texts, QStringList());
-    if (tallyvane::testing::UnderWine())
-        QSKIP("Wine's PostScript driver prints the page as one image: no words to read back");
     QVERIFY(
         Run("pdftotext -layout " + pdf + " -")
             .contains(QRegularExpression(
