@@ -26,6 +26,12 @@ std::vector<std::string> SampleCells(std::string_view label, std::uint64_t defec
     return cells;
 }
 
+SampleTexts TextsOf(std::vector<std::string> cells, const CalculatePlan& plan) {
+    std::vector<std::string> notes(cells.size());
+    std::copy(plan.notes.begin(), plan.notes.end(), notes.begin() + kFirstResultColumn);
+    return {std::move(cells), std::move(notes), plan.warning};
+}
+
 std::string CsvLine(const std::vector<std::string>& cells) {
     std::string line;
     for (const std::string& cell : cells) {

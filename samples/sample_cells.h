@@ -22,6 +22,14 @@ std::vector<std::string> SampleCells(std::string_view label, std::uint64_t defec
                                      const std::optional<ControlLimits>& limits,
                                      LimitText limitText);
 
+// A row's cells with, under each, its note (the results' confidence intervals; empty for the
+// others), and the row's warning: what a view shows of a row.
+struct SampleTexts {
+    std::vector<std::string> cells, notes;
+    std::string warning;
+};
+SampleTexts TextsOf(std::vector<std::string> cells, const CalculatePlan& plan);
+
 // Cells as one line of CSV (RFC 4180: a field with a comma, a quote or a line end is quoted),
 // without its line end.
 std::string CsvLine(const std::vector<std::string>& cells);

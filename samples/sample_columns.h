@@ -12,6 +12,9 @@ inline constexpr std::array<std::string_view, 10> kSampleColumns{
     "Defects (%)", "Yield (%)",        "Process Sigma Level", "Lower limit",
     "Upper limit", "Beyond the limits"};
 
+// Where the four results start: after the label and the two counts.
+inline constexpr std::size_t kFirstResultColumn = 3;
+
 // The label of the row of totals under the samples.
 inline constexpr std::string_view kPooledLabel = "Pooled";
 

@@ -48,6 +48,30 @@ SampleResult SampleSheet::result(std::size_t i) const {
     return SampleResultOf(m_summary->chart, row(i));
 }
 
+SampleTexts SampleSheet::texts(std::size_t i) const {
+    if (m_summary) {
+        const SampleResult r = result(i);
+        return TextsOf(SampleCells(r.row.label, r.row.defects, r.row.opportunities, r.plan,
+                                   r.limits, LimitText::kPercent),
+                       r.plan);
+    }
+    const bool good = m_errors[i].empty();
+    std::vector<std::string> cells{m_labels[i], good ? std::to_string(m_rows[i].defects) : "",
+                                   good ? std::to_string(m_rows[i].opportunities) : ""};
+    cells.resize(kSampleColumns.size());
+    return {cells, std::vector<std::string>(cells.size()), {}};
+}
+
+SampleTexts SampleSheet::pooledTexts() const {
+    if (!m_summary) {
+        return {};
+    }
+    const SampleTotals& totals = m_summary->totals;
+    return TextsOf(SampleCells(kPooledLabel, totals.defects, totals.opportunities,
+                               m_summary->pooled, std::nullopt, LimitText::kPercent),
+                   m_summary->pooled);
+}
+
 std::string SampleSheet::svg() const {
     ChartDrawing drawing(*m_summary);
     for (std::size_t i = 0; i < m_rows.size(); ++i) {

@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "samples/sample_cells.h"
 #include "samples/samples_analysis.h"
 
 namespace tallyvane {
@@ -27,6 +28,11 @@ public:
     SampleRow row(std::size_t i) const;
     // A good row's figures, when the table has a summary.
     SampleResult result(std::size_t i) const;
+    // A row's texts, limits in percent: with its figures when the table has a summary, else
+    // its label and, for a good row, its counts.
+    SampleTexts texts(std::size_t i) const;
+    // The pooled row's texts; no cells without a summary.
+    SampleTexts pooledTexts() const;
     // The chart and the CSV, when the table has a summary.
     std::string svg() const;
     std::string csv() const;

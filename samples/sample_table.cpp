@@ -66,34 +66,22 @@ std::string SampleTable::error(std::size_t row) const {
     return error.substr(std::min(error.size(), error.find(": ") + 2));
 }
 
-std::vector<std::string> SampleTable::cells(std::size_t row) const {
-    const std::optional<std::size_t> at = m_sheetRows[row];
-    if (at && m_sheet.summary()) {
-        const SampleResult r = m_sheet.result(*at);
-        return SampleCells(r.row.label, r.row.defects, r.row.opportunities, r.plan, r.limits,
-                           LimitText::kPercent);
+SampleTexts SampleTable::texts(std::size_t row) const {
+    if (const std::optional<std::size_t> at = m_sheetRows[row]; at && m_sheet.summary()) {
+        return m_sheet.texts(*at);
     }
     std::vector<std::string> cells(m_entries[row].begin(), m_entries[row].end());
     cells.resize(kSampleColumns.size());
-    return cells;
-}
-
-std::vector<std::string> SampleTable::pooledCells() const {
-    const auto& summary = m_sheet.summary();
-    if (!summary) {
-        return {};
-    }
-    return SampleCells(kPooledLabel, summary->totals.defects, summary->totals.opportunities,
-                       summary->pooled, std::nullopt, LimitText::kPercent);
+    return {cells, std::vector<std::string>(cells.size()), {}};
 }
 
 std::vector<std::string> SampleTable::printedRows() const {
     std::vector<std::vector<std::string>> table{{kSampleColumns.begin(), kSampleColumns.end()}};
     for (std::size_t row = 0; row < m_entries.size(); ++row) {
-        table.push_back(cells(row));
+        table.push_back(texts(row).cells);
     }
     if (m_sheet.summary()) {
-        table.push_back(pooledCells());
+        table.push_back(m_sheet.pooledTexts().cells);
     }
     return AlignedRows(table);
 }

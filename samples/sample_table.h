@@ -30,11 +30,9 @@ public:
     std::optional<std::size_t> sheetRow(std::size_t row) const { return m_sheetRows[row]; }
     // What is wrong with a row, without its line; empty for a good or a blank one.
     std::string error(std::size_t row) const;
-    // A row's cells under kSampleColumns, limits in percent: as written, with no figures while
-    // the table has a bad row.
-    std::vector<std::string> cells(std::size_t row) const;
-    // The pooled row's cells, or none while the table has a bad row.
-    std::vector<std::string> pooledCells() const;
+    // A row's texts, limits in percent: as written, with no figures while the table has a bad
+    // row.
+    SampleTexts texts(std::size_t row) const;
     // The header, every row and the pooled row as fixed-pitch lines, for paper.
     std::vector<std::string> printedRows() const;
     // The table as CSV with every figure, the command line's own; while a row is bad, the rows

@@ -22,11 +22,11 @@ tallyvane::ReportBoxes g_inputs;
 std::vector<std::string> g_outputs;
 std::optional<tallyvane::SampleSheet> g_sheet;
 
-// A row of the table, or its pooled row: its cells, its four notes and its warning.
-void OutputRow(std::vector<std::string> cells, const tallyvane::CalculatePlan& plan) {
-    g_outputs.insert(g_outputs.end(), cells.begin(), cells.end());
-    g_outputs.insert(g_outputs.end(), plan.notes.begin(), plan.notes.end());
-    g_outputs.push_back(plan.warning);
+// A row of the table, or its pooled row: its cells, a note under each cell, and its warning.
+void OutputRow(const tallyvane::SampleTexts& texts) {
+    g_outputs.insert(g_outputs.end(), texts.cells.begin(), texts.cells.end());
+    g_outputs.insert(g_outputs.end(), texts.notes.begin(), texts.notes.end());
+    g_outputs.push_back(texts.warning);
 }
 
 }  // namespace
@@ -58,14 +58,11 @@ EMSCRIPTEN_KEEPALIVE void tallyvane_samples() {
     using namespace tallyvane;
     g_sheet.emplace(std::move(g_inputs[0]));
     g_outputs = {std::to_string(g_sheet->size())};
-    if (const auto& summary = g_sheet->summary()) {
-        const SampleTotals& totals = summary->totals;
-        OutputRow(SampleCells(kPooledLabel, totals.defects, totals.opportunities, summary->pooled,
-                              std::nullopt, LimitText::kPercent),
-                  summary->pooled);
+    if (g_sheet->summary()) {
+        OutputRow(g_sheet->pooledTexts());
         g_outputs.push_back(g_sheet->svg());
     } else {
-        g_outputs.resize(1 + kSampleColumns.size() + 4 + 2);
+        g_outputs.resize(1 + 2 * kSampleColumns.size() + 2);
     }
     g_outputs.insert(g_outputs.end(), g_sheet->reasons().begin(), g_sheet->reasons().end());
 }
@@ -79,20 +76,9 @@ EMSCRIPTEN_KEEPALIVE void tallyvane_samples_rows() {
         first + std::min<std::size_t>(std::stoul(g_inputs[1]), g_sheet->size() - first);
     g_outputs.clear();
     for (std::size_t i = first; i < end; ++i) {
-        const SampleRow row = g_sheet->row(i);
-        g_outputs.push_back(std::to_string(row.line));
+        g_outputs.push_back(std::to_string(g_sheet->row(i).line));
         g_outputs.push_back(g_sheet->error(i));
-        if (g_sheet->summary()) {
-            const SampleResult r = g_sheet->result(i);
-            OutputRow(SampleCells(row.label, row.defects, row.opportunities, r.plan, r.limits,
-                                  LimitText::kPercent),
-                      r.plan);
-        } else {
-            g_outputs.push_back(std::string(row.label));
-            g_outputs.push_back(g_sheet->error(i).empty() ? std::to_string(row.defects) : "");
-            g_outputs.push_back(g_sheet->error(i).empty() ? std::to_string(row.opportunities) : "");
-            g_outputs.resize(g_outputs.size() + kSampleColumns.size() - 3 + 4 + 1);
-        }
+        OutputRow(g_sheet->texts(i));
     }
 }
 

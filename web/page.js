@@ -155,7 +155,7 @@
     const samplesInput = byId('samplesInput');
     const samplesTable = byId('samplesTable');
     const columnCount = samplesTable.tHead.rows[0].cells.length;
-    const rowWidth = columnCount + 5;  // the cells, the four results' notes, the warning
+    const rowWidth = 2 * columnCount + 1;  // the cells, a note under each, the warning
     const rowsPerPage = 100;
     let sampleCount = 0;
     let firstRow = 0;
@@ -172,7 +172,7 @@
         row.replaceChildren(...texts.slice(0, columnCount).map((text, i) => {
             const cell = document.createElement(i ? 'td' : 'th');
             cell.textContent = text;
-            const note = i >= 3 && i < 7 ? texts[columnCount + i - 3] : '';
+            const note = texts[columnCount + i];
             if (note) {
                 cell.title = note;
                 cell.setAttribute('aria-description', note);

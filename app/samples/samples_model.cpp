@@ -9,7 +9,7 @@
 namespace tallyvane {
 namespace {
 
-constexpr int kWrittenColumns = 3;  // label, defects, opportunities: the rest are figures
+constexpr int kWrittenColumns = static_cast<int>(kFirstResultColumn);  // the rest are figures
 
 // The table before and after one change.
 class ChangeCommand : public QUndoCommand {
@@ -44,17 +44,12 @@ int SamplesModel::columnCount(const QModelIndex& parent) const {
     return parent.isValid() ? 0 : static_cast<int>(kSampleColumns.size());
 }
 
-const SamplesModel::RowTexts& SamplesModel::rowTexts(int row) const {
+const SampleTexts& SamplesModel::rowTexts(int row) const {
     const auto found = m_rows.find(row);
     if (found != m_rows.end()) {
         return found->second;
     }
-    RowTexts texts{m_table.cells(static_cast<std::size_t>(row)), {}};
-    if (const auto at = m_table.sheetRow(static_cast<std::size_t>(row));
-        at && m_table.sheet().summary()) {
-        texts.notes = m_table.sheet().result(*at).plan.notes;
-    }
-    return m_rows.emplace(row, std::move(texts)).first->second;
+    return m_rows.emplace(row, m_table.texts(static_cast<std::size_t>(row))).first->second;
 }
 
 QVariant SamplesModel::data(const QModelIndex& index, int role) const {
@@ -70,20 +65,14 @@ QVariant SamplesModel::data(const QModelIndex& index, int role) const {
                 return Text(m_table.entries()[static_cast<std::size_t>(row)]
                                              [static_cast<std::size_t>(column)]);
             }
-            const RowTexts& texts = rowTexts(row);
-            return texts.cells.empty() ? QVariant()
-                                       : Text(texts.cells[static_cast<std::size_t>(column)]);
+            return Text(rowTexts(row).cells[static_cast<std::size_t>(column)]);
         }
         case Qt::ToolTipRole:
         case Qt::AccessibleDescriptionRole:
             if (!error.empty()) {
                 return Text(error);
             }
-            if (column >= kWrittenColumns && column < kWrittenColumns + 4) {
-                const auto& notes = rowTexts(row).notes;
-                return Text(notes[static_cast<std::size_t>(column - kWrittenColumns)]);
-            }
-            return {};
+            return Text(rowTexts(row).notes[static_cast<std::size_t>(column)]);
         case Qt::BackgroundRole:  // a bad row, marked where it stands, readable in dark themes
             return error.empty() ? QVariant() : QBrush(QColor(0xfd, 0xe0, 0xdc));
         case Qt::ForegroundRole:
@@ -184,12 +173,13 @@ QString SamplesModel::tabSeparated() const {
 }
 
 QStringList SamplesModel::pooledCells() const {
+    const SampleTexts pooled = m_table.sheet().pooledTexts();
     QStringList cells;
-    for (const std::string& cell : m_table.pooledCells()) {
+    for (const std::string& cell : pooled.cells) {
         cells << Text(cell);
     }
-    if (const auto& summary = m_table.sheet().summary()) {
-        for (const std::string& note : summary->pooled.notes) {
+    for (const std::string& note : pooled.notes) {
+        if (!note.empty()) {
             cells << Text(note);
         }
     }

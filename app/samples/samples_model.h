@@ -47,16 +47,12 @@ signals:
     void analysed();
 
 private:
-    struct RowTexts {
-        std::vector<std::string> cells;
-        std::array<std::string, 4> notes;
-    };
-    const RowTexts& rowTexts(int row) const;
+    const SampleTexts& rowTexts(int row) const;
     void change(std::vector<SampleEntry> entries, const QString& what);
 
     SampleTable m_table;
     QUndoStack m_undo;
-    mutable std::unordered_map<int, RowTexts> m_rows;  // the figures of rows shown so far
+    mutable std::unordered_map<int, SampleTexts> m_rows;  // the figures of rows shown so far
 };
 
 }  // namespace tallyvane
