@@ -9,11 +9,13 @@
 // Boost's errors set errno instead of throwing, Evaluated() below turns them back into an
 // exception: a thrown error's message is formatted through string streams, whose locale and
 // stream code would otherwise come along into every build (much of the page's WebAssembly).
+// Every error that leaves a finite value sets EDOM: the C library sets ERANGE on a harmless
+// underflow inside a correct evaluation, and Boost's own rounding error would too.
 #define BOOST_MATH_DOMAIN_ERROR_POLICY errno_on_error
 #define BOOST_MATH_POLE_ERROR_POLICY errno_on_error
 #define BOOST_MATH_OVERFLOW_ERROR_POLICY errno_on_error
 #define BOOST_MATH_EVALUATION_ERROR_POLICY errno_on_error
-#define BOOST_MATH_ROUNDING_ERROR_POLICY errno_on_error
+#define BOOST_MATH_ROUNDING_ERROR_POLICY user_error
 #include <boost/math/special_functions/beta.hpp>
 #include <cerrno>
 #include <cmath>
@@ -21,6 +23,13 @@
 #include <stdexcept>
 
 #include "stats/normsinv.h"
+
+template <class T, class TargetType>
+T boost::math::policies::user_rounding_error(const char*, const char*, const T& value,
+                                             const TargetType&) {
+    errno = EDOM;
+    return value;
+}
 
 namespace tallyvane {
 namespace {
@@ -45,7 +54,7 @@ template <typename Evaluate>
 double Evaluated(Evaluate evaluate) {
     errno = 0;
     const double value = evaluate();
-    if (errno != 0 || !std::isfinite(value)) {
+    if (errno == EDOM || !std::isfinite(value)) {
         throw std::domain_error("the beta quantile cannot be evaluated here");
     }
     return value;
