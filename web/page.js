@@ -240,6 +240,26 @@
         typing = setTimeout(() => analyseSamples(samplesInput.value),
             event.inputType === 'insertFromPaste' ? 0 : 150);
     });
+    // The browser lays thousands of pasted lines out in the box more slowly than the core reads
+    // them: the figures come first, and the box takes the text once they are on screen.
+    samplesInput.addEventListener('paste', (event) => {
+        const text = event.clipboardData?.getData('text/plain');
+        if (!text)
+            return;
+        event.preventDefault();
+        clearTimeout(typing);
+        const {value, selectionStart, selectionEnd} = samplesInput;
+        analyseSamples(value.slice(0, selectionStart) + text + value.slice(selectionEnd))
+            .then(() => requestAnimationFrame(() => setTimeout(() => {
+                if (samplesInput.value === value) {
+                    samplesInput.setRangeText(text, selectionStart, selectionEnd, 'end');
+                } else {  // typed into meanwhile: the paste goes where the caret is now
+                    samplesInput.setRangeText(text, samplesInput.selectionStart,
+                        samplesInput.selectionEnd, 'end');
+                    analyseSamples(samplesInput.value);
+                }
+            })));
+    });
     const readFile = async (file) => analyseSamples(new Uint8Array(await file.arrayBuffer()));
     byId('samplesFile').addEventListener('change', (event) => {
         if (event.target.files.length)
