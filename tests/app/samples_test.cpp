@@ -1,12 +1,20 @@
+#include <QAbstractButton>
 #include <QAccessible>
 #include <QAccessibleTableInterface>
 #include <QApplication>
 #include <QClipboard>
+#include <QFileDialog>
 #include <QLabel>
+#include <QMenu>
+#include <QMessageBox>
 #include <QMimeData>
+#include <QPointer>
 #include <QTableView>
 #include <QTemporaryDir>
+#include <QTimer>
+#include <functional>
 
+#include "samples/sample_sheet.h"
 #include "tests/app/window_test.h"
 
 using tallyvane::testing::Golden;
@@ -22,6 +30,42 @@ QString GoldenPooled() {
                "Pooled: %1 defects in %2 opportunities. DPMO %3, defects %4, yield %5, process "
                "sigma level %6")
         .arg(f[1], f[2], f[3], f[4], f[5], f[6]);
+}
+
+// Answers the menus and dialogs that open while it lives, each with the next reply in turn.
+class Replies {
+public:
+    explicit Replies(std::vector<std::function<void(QWidget*)>> replies)
+        : m_replies(std::move(replies)) {
+        QObject::connect(&m_poll, &QTimer::timeout, [this] {
+            QWidget* shown = QApplication::activePopupWidget();
+            shown = shown ? shown : QApplication::activeModalWidget();
+            if (shown && shown != m_last && m_next < m_replies.size()) {
+                m_last = shown;
+                m_replies[m_next++](shown);
+            }
+        });
+        m_poll.start(20);
+    }
+    bool done() const { return m_next == m_replies.size(); }
+
+private:
+    std::vector<std::function<void(QWidget*)>> m_replies;
+    std::size_t m_next = 0;
+    QPointer<QWidget> m_last;  // null once gone: the next may take its address
+    QTimer m_poll;
+};
+
+std::function<void(QWidget*)> SaveTo(const QString& path) {
+    return [path](QWidget* dialog) {
+        auto* files = qobject_cast<QFileDialog*>(dialog);
+        files->selectFile(path);
+        static_cast<QDialog*>(files)->accept();
+    };
+}
+
+std::function<void(QWidget*)> Press(QMessageBox::StandardButton button) {
+    return [button](QWidget* box) { qobject_cast<QMessageBox*>(box)->button(button)->click(); };
 }
 
 }  // namespace
@@ -104,4 +148,46 @@ void WindowTest::samplesDropSaveReopen() {
     Samples again;
     QVERIFY(again.window);
     QCOMPARE(std::tuple(again.model()->rowCount(), again.pooled()), std::tuple(13, GoldenPooled()));
+}
+
+// From the main window's context menu to the chart's exports, and a close that asks first.
+void WindowTest::samplesMenuExportClose() {
+    Window w;
+    QTemporaryDir folder;
+    const QString svg = folder.filePath("chart.svg"), png = folder.filePath("chart.png");
+    QApplication::setAttribute(Qt::AA_DontUseNativeDialogs);  // Qt's own, which a test can answer
+    Replies replies({[](QWidget* menu) {
+                         for (QAction* action : menu->actions())
+                             if (action->text() == "Samples…")
+                                 action->trigger();
+                         menu->close();
+                     },
+                     SaveTo(svg), SaveTo(png), Press(QMessageBox::Cancel),
+                     Press(QMessageBox::Discard)});
+    QContextMenuEvent menu(QContextMenuEvent::Keyboard, {20, 20},
+                           w.window.mapToGlobal(QPoint(20, 20)));
+    QApplication::sendEvent(&w.window, &menu);
+    Samples s;
+    QVERIFY(s.window);
+    QApplication::clipboard()->setText(Golden());
+    s.key(Qt::Key_V, Qt::ControlModifier);
+    const auto trigger = [&](const QString& text) {
+        for (QAction* action : s.window->findChildren<QAction*>())
+            if (action->text() == text)
+                action->trigger();
+    };
+    trigger("Export Chart as S&VG…");
+    trigger("Export Chart as &PNG…");
+    QFile saved(svg);
+    QVERIFY(saved.open(QIODevice::ReadOnly));
+    QCOMPARE(saved.readAll().toStdString(), tallyvane::SampleSheet(Golden().toStdString()).svg());
+    const QImage image(png);
+    QVERIFY(image.width() > image.height() && image.height() > 100);
+    int inked = 0;  // across the middle: the plotted line, the limits, the axis
+    for (int x = 0; x < image.width(); ++x)
+        inked += image.pixelColor(x, image.height() / 2) != Qt::white;
+    QVERIFY(inked > 2 && inked < image.width() / 2);
+    QVERIFY(!s.window->close() && s.window->isVisible());
+    QVERIFY(s.window->close() && !s.window->isVisible());
+    QVERIFY(replies.done());
 }

@@ -122,6 +122,7 @@ private slots:
     void print();
     void samplesPasteEditUndo();
     void samplesDropSaveReopen();
+    void samplesMenuExportClose();
     void printSamples();
 
 private:
