@@ -230,7 +230,7 @@ const tests = {
         assert.equal(saved[1], runCore('samples', [golden]).find((text) => text.startsWith('<svg')));
     },
     // A spreadsheet's UTF-16 export through the file input; the open section prints its table
-    // and its chart as vectors, and no report.
+    // and its chart as vectors, and no report. Then a file dropped on the page.
     async samplesFile(page) {
         const folder = fs.mkdtempSync(path.join(os.tmpdir(), 'page-'));
         fs.writeFileSync(path.join(folder, 'export.txt'),
@@ -242,6 +242,12 @@ const tests = {
         assert.match(text, /Größe[^]*Pooled[^]*P chart of the defect proportion, 5 samples/);
         assert.doesNotMatch(text, /Defects Per Million/);
         assert.equal(execFileSync('pdfimages', ['-list', path.join(folder, 'samples.pdf')], {encoding: 'utf8'}).split('\n').length, 3);
+        await page.evaluate((text) => {  // a file dropped anywhere on the page
+            const dataTransfer = new DataTransfer();
+            dataTransfer.items.add(new File([text], 'golden.csv'));
+            document.body.dispatchEvent(new DragEvent('drop', {dataTransfer, bubbles: true}));
+        }, golden);
+        await page.waitForFunction(() => document.getElementById('samplesPooled').cells[1]?.textContent === '137');
     },
 };
 
