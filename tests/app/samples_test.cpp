@@ -13,6 +13,7 @@
 #include <QTemporaryDir>
 #include <QTimer>
 #include <functional>
+#include <list>
 
 #include "samples/sample_sheet.h"
 #include "tests/app/window_test.h"
@@ -32,40 +33,10 @@ QString GoldenPooled() {
         .arg(f[1], f[2], f[3], f[4], f[5], f[6]);
 }
 
-// Answers the menus and dialogs that open while it lives, each with the next reply in turn.
-class Replies {
-public:
-    explicit Replies(std::vector<std::function<void(QWidget*)>> replies)
-        : m_replies(std::move(replies)) {
-        QObject::connect(&m_poll, &QTimer::timeout, [this] {
-            QWidget* shown = QApplication::activePopupWidget();
-            shown = shown ? shown : QApplication::activeModalWidget();
-            if (shown && shown != m_last && m_next < m_replies.size()) {
-                m_last = shown;
-                m_replies[m_next++](shown);
-            }
-        });
-        m_poll.start(20);
-    }
-    bool done() const { return m_next == m_replies.size(); }
-
-private:
-    std::vector<std::function<void(QWidget*)>> m_replies;
-    std::size_t m_next = 0;
-    QPointer<QWidget> m_last;  // null once gone: the next may take its address
-    QTimer m_poll;
-};
-
-std::function<void(QWidget*)> SaveTo(const QString& path) {
-    return [path](QWidget* dialog) {
-        auto* files = qobject_cast<QFileDialog*>(dialog);
-        files->selectFile(path);
-        static_cast<QDialog*>(files)->accept();
-    };
-}
-
-std::function<void(QWidget*)> Press(QMessageBox::StandardButton button) {
-    return [button](QWidget* box) { qobject_cast<QMessageBox*>(box)->button(button)->click(); };
+void Trigger(QWidget* widget, const QString& action) {
+    for (QAction* a : widget->findChildren<QAction*>())
+        if (a->text() == action)
+            a->trigger();
 }
 
 }  // namespace
@@ -156,14 +127,28 @@ void WindowTest::samplesMenuExportClose() {
     QTemporaryDir folder;
     const QString svg = folder.filePath("chart.svg"), png = folder.filePath("chart.png");
     QApplication::setAttribute(Qt::AA_DontUseNativeDialogs);  // Qt's own, which a test can answer
-    Replies replies({[](QWidget* menu) {
-                         for (QAction* action : menu->actions())
-                             if (action->text() == "Samples…")
-                                 action->trigger();
-                         menu->close();
-                     },
-                     SaveTo(svg), SaveTo(png), Press(QMessageBox::Cancel),
-                     Press(QMessageBox::Discard)});
+    const auto saveTo = [](const QString& path) {
+        return [path](QWidget* dialog) {
+            qobject_cast<QFileDialog*>(dialog)->selectFile(path);
+            static_cast<QDialog*>(dialog)->accept();
+        };
+    };
+    const auto press = [](QMessageBox::StandardButton button) {
+        return [button](QWidget* box) { qobject_cast<QMessageBox*>(box)->button(button)->click(); };
+    };
+    // Each menu or dialog, as it opens, gets the next reply.
+    std::list<std::function<void(QWidget*)>> replies{
+        [](QWidget* menu) { Trigger(menu, "Samples…"), menu->close(); }, saveTo(svg), saveTo(png),
+        press(QMessageBox::Cancel), press(QMessageBox::Discard)};
+    QPointer<QWidget> answered;  // null once gone: the next may take its address
+    QTimer poll;
+    QObject::connect(&poll, &QTimer::timeout, [&] {
+        QWidget* shown = QApplication::activePopupWidget();
+        if (shown = shown ? shown : QApplication::activeModalWidget();
+            shown && shown != answered && !replies.empty())
+            answered = shown, replies.front()(shown), replies.pop_front();
+    });
+    poll.start(20);
     QContextMenuEvent menu(QContextMenuEvent::Keyboard, {20, 20},
                            w.window.mapToGlobal(QPoint(20, 20)));
     QApplication::sendEvent(&w.window, &menu);
@@ -171,13 +156,8 @@ void WindowTest::samplesMenuExportClose() {
     QVERIFY(s.window);
     QApplication::clipboard()->setText(Golden());
     s.key(Qt::Key_V, Qt::ControlModifier);
-    const auto trigger = [&](const QString& text) {
-        for (QAction* action : s.window->findChildren<QAction*>())
-            if (action->text() == text)
-                action->trigger();
-    };
-    trigger("Export Chart as S&VG…");
-    trigger("Export Chart as &PNG…");
+    Trigger(s.window, "Export Chart as S&VG…");
+    Trigger(s.window, "Export Chart as &PNG…");
     QFile saved(svg);
     QVERIFY(saved.open(QIODevice::ReadOnly));
     QCOMPARE(saved.readAll().toStdString(), tallyvane::SampleSheet(Golden().toStdString()).svg());
@@ -188,6 +168,5 @@ void WindowTest::samplesMenuExportClose() {
         inked += image.pixelColor(x, image.height() / 2) != Qt::white;
     QVERIFY(inked > 2 && inked < image.width() / 2);
     QVERIFY(!s.window->close() && s.window->isVisible());
-    QVERIFY(s.window->close() && !s.window->isVisible());
-    QVERIFY(replies.done());
+    QVERIFY(s.window->close() && !s.window->isVisible() && replies.empty());
 }
