@@ -241,7 +241,9 @@
             event.inputType === 'insertFromPaste' ? 0 : 150);
     });
     // The browser lays thousands of pasted lines out in the box more slowly than the core reads
-    // them: the figures come first, and the box takes the text once they are on screen.
+    // them: the figures come first, and the box takes the text, whatever became of them, once
+    // they are on screen. (Inserting it as an undoable edit, execCommand('insertText'), takes
+    // minutes over 10,000 lines.)
     samplesInput.addEventListener('paste', (event) => {
         const text = event.clipboardData?.getData('text/plain');
         if (!text)
@@ -250,7 +252,7 @@
         clearTimeout(typing);
         const {value, selectionStart, selectionEnd} = samplesInput;
         analyseSamples(value.slice(0, selectionStart) + text + value.slice(selectionEnd))
-            .then(() => requestAnimationFrame(() => setTimeout(() => {
+            .finally(() => requestAnimationFrame(() => setTimeout(() => {
                 if (samplesInput.value === value) {
                     samplesInput.setRangeText(text, selectionStart, selectionEnd, 'end');
                 } else {  // typed into meanwhile: the paste goes where the caret is now
