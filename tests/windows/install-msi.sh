@@ -16,8 +16,12 @@ programs=$WINEPREFIX/drive_c/Program\ Files/Tallyvane
 find "$WINEPREFIX/drive_c" -path '*Start Menu/Programs/Tallyvane.lnk' | grep -q .
 wine "C:\\Program Files\\Tallyvane\\tallyvane.exe" &
 trap 'kill $! 2>/dev/null; wineserver -k' EXIT
-window=$(xdotool search --sync --name '^Tallyvane-www.tallyvane.example$' | head -1)
-xdotool windowactivate --sync "$window"
+# Wine names the window before openbox manages it, and a search fails outright (BadWindow) when
+# a window goes while it walks the tree: search and activate again until both succeed.
+until window=$(xdotool search --sync --onlyvisible --name '^Tallyvane-www.tallyvane.example$' |
+    head -1) && xdotool windowactivate --sync "$window" 2>/dev/null; do
+    sleep 0.1
+done
 xdotool type --delay 50 7 && xdotool key Return && xdotool type --delay 50 1500
 xdotool key Return Return
 for _ in $(seq 50); do  # 6120 x 5600 twips with the frame: wider and taller than 400 x 120
