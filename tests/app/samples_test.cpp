@@ -119,6 +119,11 @@ void WindowTest::samplesDropSaveReopen() {
     Samples again;
     QVERIFY(again.window);
     QCOMPARE(std::tuple(again.model()->rowCount(), again.pooled()), std::tuple(13, GoldenPooled()));
+    // The same text again is no edit; labels read from the left, the rest from the right.
+    QVERIFY(!again.model()->setData(again.model()->index(0, 1), again.cell(0, 1)));
+    QCOMPARE(std::tuple(again.cell(0, 0, Qt::TextAlignmentRole), again.window->isWindowModified(),
+                        again.model()->index(0, 1).data(Qt::TextAlignmentRole).toInt()),
+             std::tuple("", false, int(Qt::AlignRight | Qt::AlignVCenter)));
 }
 
 // From the main window's context menu to the chart's exports, and a close that asks first.
@@ -167,6 +172,19 @@ void WindowTest::samplesMenuExportClose() {
     for (int x = 0; x < image.width(); ++x)
         inked += image.pixelColor(x, image.height() / 2) != Qt::white;
     QVERIFY(inked > 2 && inked < image.width() / 2);
+    // In its view, the chart is centred across whichever side it leaves room on.
+    auto* chart = s.window->findChild<QWidget*>("samplesChart");
+    for (const QSize size : {QSize(900, 200), QSize(300, 600)}) {
+        chart->resize(size);
+        const QImage shot = chart->grab().toImage();
+        QRect card;  // the chart's white
+        for (int y = 0; y < shot.height(); ++y)
+            for (int x = 0; x < shot.width(); ++x)
+                card |= shot.pixelColor(x, y) == Qt::white ? QRect(x, y, 1, 1) : QRect();
+        QVERIFY(card.size() != size &&
+                std::abs(card.left() + card.right() - size.width() + 1) <= 1 &&
+                std::abs(card.top() + card.bottom() - size.height() + 1) <= 1);
+    }
     QVERIFY(!s.window->close() && s.window->isVisible());
     QVERIFY(s.window->close() && !s.window->isVisible() && replies.empty());
 }
