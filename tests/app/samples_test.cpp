@@ -66,6 +66,7 @@ void WindowTest::samplesPasteEditUndo() {
                         s.charted()),
              std::tuple("7.5", reason, "", "", false));
     QVERIFY(s.model()->index(5, 0).data(Qt::BackgroundRole).isValid());
+    QCOMPARE(s.window->findChild<QLabel*>("samplesErrors")->text(), "Row 6: " + reason);
     s.key(Qt::Key_Z, Qt::ControlModifier);
     QCOMPARE(std::tuple(s.cell(5, 1), s.pooled(), s.charted()),
              std::tuple("7", GoldenPooled(), true));
@@ -126,11 +127,13 @@ void WindowTest::samplesDropSaveReopen() {
              std::tuple("", false, int(Qt::AlignRight | Qt::AlignVCenter)));
 }
 
-// From the main window's context menu to the chart's exports, and a close that asks first.
+// From the main window's context menu to the chart's exports, and a close that asks first
+// and saves.
 void WindowTest::samplesMenuExportClose() {
     Window w;
     QTemporaryDir folder;
-    const QString svg = folder.filePath("chart.svg"), png = folder.filePath("chart.png");
+    const QString svg = folder.filePath("chart.svg"), png = folder.filePath("chart.png"),
+                  csv = folder.filePath("saved.csv");
     QApplication::setAttribute(Qt::AA_DontUseNativeDialogs);  // Qt's own, which a test can answer
     const auto saveTo = [](const QString& path) {
         return [path](QWidget* dialog) {
@@ -143,8 +146,12 @@ void WindowTest::samplesMenuExportClose() {
     };
     // Each menu or dialog, as it opens, gets the next reply.
     std::list<std::function<void(QWidget*)>> replies{
-        [](QWidget* menu) { Trigger(menu, "Samples…"), menu->close(); }, saveTo(svg), saveTo(png),
-        press(QMessageBox::Cancel), press(QMessageBox::Discard)};
+        [](QWidget* menu) { Trigger(menu, "Samples…"), menu->close(); },
+        saveTo(svg),
+        saveTo(png),
+        saveTo(csv),
+        press(QMessageBox::Cancel),
+        press(QMessageBox::Save)};
     QPointer<QWidget> answered;  // null once gone: the next may take its address
     QTimer poll;
     QObject::connect(&poll, &QTimer::timeout, [&] {
@@ -185,6 +192,13 @@ void WindowTest::samplesMenuExportClose() {
                 std::abs(card.left() + card.right() - size.width() + 1) <= 1 &&
                 std::abs(card.top() + card.bottom() - size.height() + 1) <= 1);
     }
+    s.key(Qt::Key_S, Qt::ControlModifier);  // a name asked for, then an edit to that file
+    s.table()->selectRow(0);
+    s.key(Qt::Key_Delete);
     QVERIFY(!s.window->close() && s.window->isVisible());
     QVERIFY(s.window->close() && !s.window->isVisible() && replies.empty());
+    QFile kept(csv);
+    QVERIFY(kept.open(QIODevice::ReadOnly));
+    const QByteArray written = kept.readAll();
+    QCOMPARE(std::tuple(written.count('\n'), written.contains("Mon 1,")), std::tuple(13, false));
 }
