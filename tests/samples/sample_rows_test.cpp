@@ -84,6 +84,7 @@ TEST(SampleRows, Refusals) {
         {"\xE0\x80\xB1,1", "The file is not text: save the table as CSV or as tab-separated text, and open that.|"},  // "1" overlong
         {std::string("\xFF\xFE\x00\xD8", 4), "The file is not text: save the table as CSV or as tab-separated text, and open that.|"},
         {std::string(kLargestTableFile + 1, '\n'), "The file is larger than 64 MiB: split the table into smaller ones.|"},
+        {std::string(kLargestTableFile, '\n'), "The table holds no samples: each row needs its defects and its opportunities.|"},  // 64 MiB itself
         {many, "line 1: defects (12) exceed opportunities (10)|"},
     };
     // clang-format on

@@ -97,6 +97,20 @@ TEST(ChartDrawing, Geometry) {
     EXPECT_EQ(again.svg(), a.svg);
 }
 
+// Past a block of rows worked out together, each row still comes once, in order, as labelled.
+TEST(SamplesAnalysis, ManyRows) {
+    std::string table;
+    for (int i = 1; i <= 8193; ++i)
+        table += "r" + std::to_string(i) + ",1,10\n";
+    std::vector<std::string> labels;
+    AnalyseSamples(
+        table, [](const SamplesSummary&) {},
+        [](const SampleResult& r) { return std::string(r.row.label); },
+        [&](const SampleResult&, const std::string& label) { labels.push_back(label); });
+    EXPECT_EQ(std::tuple(labels.size(), labels[8191], labels.back()),
+              std::tuple(8193u, "r8192", "r8193"));
+}
+
 // Large subgroups: the binomial limits put half the rows or more beyond them, and Laney's P'
 // limits take over.
 TEST(SamplesAnalysis, LaneyWhereMostRowsFallOutside) {
