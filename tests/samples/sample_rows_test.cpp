@@ -53,6 +53,7 @@ TEST(SampleRows, Formats) {
         {utf16le, "2:\u00e9\u20ac:7:1500 "},
         {utf16be, "1::7:9 2:\xF0\x9F\x98\x80:1:2 "},
         {"9007199254740991,9007199254740992\n", "1::9007199254740991:9007199254740992 "},
+        {"x,1e\n3,10\n", "2::3:10 "},  // no number: a header
     };
     // clang-format on
     for (const auto& [text, read] : rows)
@@ -76,6 +77,7 @@ TEST(SampleRows, Refusals) {
         {"1,9007199254740993\n", "line 1: opportunities (9007199254740993) exceed 2^53, the largest count|"},
         {"1,2,3,4\n", "line 1: a row holds two counts, defects then opportunities, perhaps after a label; this one has 4 fields|"},
         {"1,9007199254740992\n1,1\n", "The total of the opportunities exceeds 2^53 (9007199254740992), the largest count whose figures are exact.|"},
+        {"2e1,1e3\n3,10\n", "line 1: Please enter valid Defects and Opportunities Values (defects \"2e1\" is not a whole number)|"},  // numbers: a row
         {"Lot,Defects,Opportunities\n\n ,\n", "The table holds no samples: each row needs its defects and its opportunities.|"},
         {"", "The table holds no samples: each row needs its defects and its opportunities.|"},
         {std::string("7,15\0" "00\n", 8), "The file is not text: save the table as CSV or as tab-separated text, and open that.|"},
