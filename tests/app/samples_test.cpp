@@ -120,8 +120,10 @@ void WindowTest::samplesDropSaveReopen() {
     Samples again;
     QVERIFY(again.window);
     QCOMPARE(std::tuple(again.model()->rowCount(), again.pooled()), std::tuple(13, GoldenPooled()));
-    // The same text again is no edit; labels read from the left, the rest from the right.
-    QVERIFY(!again.model()->setData(again.model()->index(0, 1), again.cell(0, 1)));
+    // The same text again is no edit, nor is a figure's; labels read from the left, the rest
+    // from the right.
+    QVERIFY(!again.model()->setData(again.model()->index(0, 1), again.cell(0, 1)) &&
+            !again.model()->setData(again.model()->index(0, 3), "1"));
     QCOMPARE(std::tuple(again.cell(0, 0, Qt::TextAlignmentRole), again.window->isWindowModified(),
                         again.model()->index(0, 1).data(Qt::TextAlignmentRole).toInt()),
              std::tuple("", false, int(Qt::AlignRight | Qt::AlignVCenter)));
