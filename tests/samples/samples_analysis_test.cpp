@@ -101,7 +101,7 @@ TEST(ChartDrawing, Geometry) {
 TEST(SamplesAnalysis, ManyRows) {
     std::string table;
     for (int i = 1; i <= 8193; ++i)
-        table += "r" + std::to_string(i) + ",1,10\n";
+        table.append("r").append(std::to_string(i)).append(",1,10\n");
     std::vector<std::string> labels;
     AnalyseSamples(
         table, [](const SamplesSummary&) {},
