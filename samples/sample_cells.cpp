@@ -32,6 +32,12 @@ SampleTexts TextsOf(std::vector<std::string> cells, const CalculatePlan& plan) {
     return {std::move(cells), std::move(notes), plan.warning};
 }
 
+SampleTexts TextsOf(std::vector<std::string> cells) {
+    cells.resize(kSampleColumns.size());
+    std::vector<std::string> notes(cells.size());
+    return {std::move(cells), std::move(notes), {}};
+}
+
 std::string CsvLine(const std::vector<std::string>& cells) {
     std::string line;
     for (const std::string& cell : cells) {

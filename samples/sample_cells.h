@@ -29,6 +29,8 @@ struct SampleTexts {
     std::string warning;
 };
 SampleTexts TextsOf(std::vector<std::string> cells, const CalculatePlan& plan);
+// A row with no figures: the cells it has, the rest of kSampleColumns empty, and no notes.
+SampleTexts TextsOf(std::vector<std::string> cells);
 
 // Cells as one line of CSV (RFC 4180: a field with a comma, a quote or a line end is quoted),
 // without its line end.

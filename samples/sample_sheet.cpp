@@ -56,10 +56,8 @@ SampleTexts SampleSheet::texts(std::size_t i) const {
                        r.plan);
     }
     const bool good = m_errors[i].empty();
-    std::vector<std::string> cells{m_labels[i], good ? std::to_string(m_rows[i].defects) : "",
-                                   good ? std::to_string(m_rows[i].opportunities) : ""};
-    cells.resize(kSampleColumns.size());
-    return {cells, std::vector<std::string>(cells.size()), {}};
+    return TextsOf({m_labels[i], good ? std::to_string(m_rows[i].defects) : "",
+                    good ? std::to_string(m_rows[i].opportunities) : ""});
 }
 
 SampleTexts SampleSheet::pooledTexts() const {

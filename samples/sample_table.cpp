@@ -70,9 +70,7 @@ SampleTexts SampleTable::texts(std::size_t row) const {
     if (const std::optional<std::size_t> at = m_sheetRows[row]; at && m_sheet.summary()) {
         return m_sheet.texts(*at);
     }
-    std::vector<std::string> cells(m_entries[row].begin(), m_entries[row].end());
-    cells.resize(kSampleColumns.size());
-    return {cells, std::vector<std::string>(cells.size()), {}};
+    return TextsOf(std::vector<std::string>(m_entries[row].begin(), m_entries[row].end()));
 }
 
 std::vector<std::string> SampleTable::printedRows() const {
