@@ -231,23 +231,23 @@ void SamplesWindow::deleteRows() {
     m_model->removeRows(std::move(rows));
 }
 
-void SamplesWindow::exportSvg() {
+// Where the user wants the chart, or nothing: none while a row is bad, or the dialog cancelled.
+QString SamplesWindow::chartExportPath(const QString& filter) {
     if (m_chart->chart().isEmpty()) {
-        return warn(tr("There is no chart while a row is bad."));
+        warn(tr("There is no chart while a row is bad."));
+        return {};
     }
-    const QString path =
-        QFileDialog::getSaveFileName(this, tr("Export Chart"), {}, tr("SVG drawings (*.svg)"));
-    if (!path.isEmpty()) {
+    return QFileDialog::getSaveFileName(this, tr("Export Chart"), {}, filter);
+}
+
+void SamplesWindow::exportSvg() {
+    if (const QString path = chartExportPath(tr("SVG drawings (*.svg)")); !path.isEmpty()) {
         writeFile(path, m_chart->chart());
     }
 }
 
 void SamplesWindow::exportPng() {
-    if (m_chart->chart().isEmpty()) {
-        return warn(tr("There is no chart while a row is bad."));
-    }
-    const QString path =
-        QFileDialog::getSaveFileName(this, tr("Export Chart"), {}, tr("PNG images (*.png)"));
+    const QString path = chartExportPath(tr("PNG images (*.png)"));
     if (path.isEmpty()) {
         return;
     }

@@ -44,6 +44,7 @@ private:
     SamplesWindow* windowForNewTable();
     bool writeFile(const QString& path, const QByteArray& bytes);
     void setFile(const QString& path);
+    QString chartExportPath(const QString& filter);
     void warn(const QString& text);
 
     SamplesModel* m_model = nullptr;
