@@ -234,11 +234,10 @@
         await showRows();
     }
     let typing;
-    // A paste is read at once; typing, once it pauses.
-    samplesInput.addEventListener('input', (event) => {
+    // Typing is read once it pauses; a paste, below, at once.
+    samplesInput.addEventListener('input', () => {
         clearTimeout(typing);
-        typing = setTimeout(() => analyseSamples(samplesInput.value),
-            event.inputType === 'insertFromPaste' ? 0 : 150);
+        typing = setTimeout(() => analyseSamples(samplesInput.value), 150);
     });
     // The browser lays thousands of pasted lines out in the box more slowly than the core reads
     // them: the figures come first, and the box takes the text, whatever became of them, once
