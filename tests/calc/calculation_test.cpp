@@ -64,8 +64,9 @@ TEST(RunCalculation, Table) {
     }
 }
 
-// The defect fraction's ends from mpmath at 50 digits, by quadrature of the beta density and a
-// root on x; the sigma level's ends from them as 1.5 - sqrt(2) erfinv(2p - 1).
+// The defect fraction's ends from mpmath at 50 digits, by quadrature of the beta density (or, for
+// 1000001 in 9e15, the incomplete beta's series of positive terms) and a root on x; the sigma
+// level's ends from them as 1.5 - sqrt(2) erfinv(2p - 1).
 TEST(ConfidenceInterval, Table) {
     const double n = NAN, big = 9007199254740992.0;  // 2^53, the largest count
     const std::array<double, 6> rows[] = {
@@ -77,6 +78,9 @@ TEST(ConfidenceInterval, Table) {
         {1, big, 2.8108413357197243e-18, 6.1857667776209459e-16, 9.50069854186, 10.139992266},
         {9e11, 9e15, 9.9999793412091281e-5, 0.00010000020658823024, 5.21901596357, 5.21901700734},
         {1e14, 9e15, 0.01111110894550579, 0.011111113276716746, 3.78654787718, 3.78654802544},
+        // Newton's method with a tiny fraction, where its first step still misses by 1e-9
+        {1000001, 9e15, 1.108935535956023e-10, 1.1132921254725604e-10, 7.84483882777,
+         7.84544244282},
         // the C library's underflow (ERANGE) on the way to both ends
         {179055, 149304574870398, 1.1937115194931478e-9, 1.20482782152767e-9, 7.46746661933,
          7.46897936286},

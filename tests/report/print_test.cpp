@@ -154,7 +154,7 @@ void WindowTest::print() {
 }
 
 // A table of samples prints its rows and the pooled row in fixed pitch, and its chart as
-// vectors: words to read back, and no image.
+// vectors: words to read back, lines with their widths and dashes, and no image.
 void WindowTest::printSamples() {
     if (tallyvane::testing::UnderWine())
         QSKIP(
@@ -175,4 +175,8 @@ void WindowTest::printSamples() {
             .contains(QRegularExpression(
                 R"(Größe +10 +50 +200000 +20.00%[\s\S]*\n *Pooled +137 +600 +228333.333333333 +22.83% +77.17% +2.24\n[\s\S]*P chart of the defect proportion, 12 samples)")));
     QCOMPARE(Run("pdfimages -list " + pdf).count('\n'), 2);  // the heading alone
+    // The proportions' line keeps its width and the limits their dashes, in the chart's units.
+    const QString strokes = Run("pdftocairo -svg " + pdf + " -");
+    QVERIFY(strokes.contains(QRegularExpression(R"(stroke-width:1.5;[^"]*stroke:rgb\(0%,0%,50)")));
+    QVERIFY(strokes.contains(QRegularExpression(R"(stroke:rgb\(75[^"]*stroke-dasharray:6,3;)")));
 }
