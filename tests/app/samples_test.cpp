@@ -129,15 +129,15 @@ void WindowTest::samplesDropSaveReopen() {
              std::tuple("", false, int(Qt::AlignRight | Qt::AlignVCenter)));
 }
 
-// From the main window's context menu to the chart's exports, and a close that asks first
-// and saves.
+// From the main window's context menu to the chart's exports, files opened beside a table,
+// and a close that asks first and saves.
 void WindowTest::samplesMenuExportClose() {
     Window w;
     QTemporaryDir folder;
     const QString svg = folder.filePath("chart.svg"), png = folder.filePath("chart.png"),
                   csv = folder.filePath("saved.csv");
     QApplication::setAttribute(Qt::AA_DontUseNativeDialogs);  // Qt's own, which a test can answer
-    const auto saveTo = [](const QString& path) {
+    const auto choose = [](const QString& path) {
         return [path](QWidget* dialog) {
             qobject_cast<QFileDialog*>(dialog)->selectFile(path);
             static_cast<QDialog*>(dialog)->accept();
@@ -149,11 +149,13 @@ void WindowTest::samplesMenuExportClose() {
     // Each menu or dialog, as it opens, gets the next reply.
     std::list<std::function<void(QWidget*)>> replies{
         [](QWidget* menu) { Trigger(menu, "Samples…"), menu->close(); },
-        saveTo(svg),
-        saveTo(png),
-        saveTo(csv),
+        choose(svg),
+        choose(png),
+        choose(SOURCE_DIR "/tests/samples/golden.csv"),
+        choose(SOURCE_DIR "/tests/samples/golden.csv"),
         press(QMessageBox::Cancel),
-        press(QMessageBox::Save)};
+        press(QMessageBox::Save),
+        choose(csv)};
     QPointer<QWidget> answered;  // null once gone: the next may take its address
     QTimer poll;
     QObject::connect(&poll, &QTimer::timeout, [&] {
@@ -168,6 +170,7 @@ void WindowTest::samplesMenuExportClose() {
     QApplication::sendEvent(&w.window, &menu);
     Samples s;
     QVERIFY(s.window);
+    QCOMPARE(s.window->windowTitle(), "Samples – untitled[*]");
     QApplication::clipboard()->setText(Golden());
     s.key(Qt::Key_V, Qt::ControlModifier);
     Trigger(s.window, "Export Chart as S&VG…");
@@ -194,11 +197,18 @@ void WindowTest::samplesMenuExportClose() {
                 std::abs(card.left() + card.right() - size.width() + 1) <= 1 &&
                 std::abs(card.top() + card.bottom() - size.height() + 1) <= 1);
     }
-    s.key(Qt::Key_S, Qt::ControlModifier);  // a name asked for, then an edit to that file
+    // A file opens beside an edited table, and beside a saved one too.
+    s.key(Qt::Key_O, Qt::ControlModifier);
+    Samples beside;
+    QVERIFY(beside.window);
+    beside.key(Qt::Key_O, Qt::ControlModifier);
+    QVERIFY(Samples().window);
+    s.window->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(s.window));
     s.table()->selectRow(0);
     s.key(Qt::Key_Delete);
     QVERIFY(!s.window->close() && s.window->isVisible());
-    QVERIFY(s.window->close() && !s.window->isVisible() && replies.empty());
+    QVERIFY(s.window->close() && !s.window->isVisible() && replies.empty());  // named, saved
     QFile kept(csv);
     QVERIFY(kept.open(QIODevice::ReadOnly));
     const QByteArray written = kept.readAll();
