@@ -83,7 +83,6 @@ QWidget* CreateControl(const design::Control& c, QWidget* parent) {
             label->setWordWrap(true);
             label->setAutoFillBackground(true);
             label->setTextFormat(Qt::PlainText);
-            label->setFocusPolicy(Qt::NoFocus);
             FixColors(palette, QPalette::Window, QPalette::WindowText, c);
             w = label;
             break;
