@@ -85,8 +85,8 @@ TEST(ChartDrawing, Geometry) {
     EXPECT_EQ(std::tuple(b.Count("<circle"), b.Count("width=\"7\""), b.Count("rotate(-45)")),
               std::tuple(0, 1, 16));
     EXPECT_EQ(b.Count(">64<") + b.Count("M70.9 300.7V301.2M72.7 "), 2);  // 25th column, ranges
-    const std::string a23(23, 'a');  // a long label is cut to 24 bytes, and not inside the é
-    EXPECT_EQ(Analyse(a23 + "\u00e9bbbb,1,10\n").Count(">" + a23 + "<"), 1);
+    const std::string a23(23, 'a');  // a label of 25 bytes is cut to 24, and not inside the é
+    EXPECT_EQ(Analyse(a23 + "\u00e9,1,10\n").Count(">" + a23 + "<"), 1);
     EXPECT_EQ(Analyse("A<B&C,1,10\n").Count(">A&lt;B&amp;C<"), 1);
     EXPECT_EQ(a.Count("<g"), a.Count("</g>"));                         // every group closed
     EXPECT_EQ(Analyse("50,100\n55,100\n52,100\n").Count(">30%<"), 1);  // an axis from 30%
