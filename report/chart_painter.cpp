@@ -119,12 +119,10 @@ void PaintChart(QPainter& painter, const QByteArray& svg) {
         const QStringView name = xml.name();
         Prepare(painter, s);
         if (name == QLatin1StringView("rect")) {
-            painter.setPen(Qt::NoPen);
             painter.drawRect(QRectF(
                 Number(a, QLatin1StringView("x")), Number(a, QLatin1StringView("y")),
                 Number(a, QLatin1StringView("width")), Number(a, QLatin1StringView("height"))));
         } else if (name == QLatin1StringView("circle")) {
-            painter.setPen(Qt::NoPen);
             const double r = Number(a, QLatin1StringView("r"));
             painter.drawEllipse(
                 QPointF(Number(a, QLatin1StringView("cx")), Number(a, QLatin1StringView("cy"))), r,
