@@ -1,5 +1,6 @@
 // Prints for real through a private CUPS queue whose device writes a PDF file, and reads the
 // page back with poppler's tools.
+#include <QClipboard>
 #include <QFile>
 #include <QProcess>
 #include <QRegularExpression>
@@ -179,4 +180,15 @@ void WindowTest::printSamples() {
     const QString strokes = Run("pdftocairo -svg " + pdf + " -");
     QVERIFY(strokes.contains(QRegularExpression(R"(stroke-width:1.5;[^"]*stroke:rgb\(0%,0%,50)")));
     QVERIFY(strokes.contains(QRegularExpression(R"(stroke:rgb\(75[^"]*stroke-dasharray:6,3;)")));
+    // A long table runs on over as many pages as its rows need, every row printed whole.
+    QString rows;
+    for (int i = 1; i <= 150; ++i)
+        rows += QString("Lot %1,%2,1000\n").arg(i).arg(i % 7);
+    QApplication::clipboard()->setText(rows);
+    QTest::keyClick(w.box("txttotaldefects"), Qt::Key_V, Qt::ControlModifier);
+    tallyvane::testing::Samples many;
+    QFile::remove(pdf);
+    many.key(Qt::Key_P, Qt::ControlModifier);
+    QVERIFY(Printed(file));
+    QCOMPARE(Run("pdftotext " + pdf + " -").count(QRegularExpression(R"(\bLot \d+\b)")), 150);
 }
