@@ -8,6 +8,7 @@
 #include <QMenu>
 #include <QMessageBox>
 #include <QMimeData>
+#include <QPainter>
 #include <QPointer>
 #include <QTableView>
 #include <QTemporaryDir>
@@ -15,6 +16,7 @@
 #include <functional>
 #include <list>
 
+#include "report/chart_painter.h"
 #include "samples/sample_sheet.h"
 #include "tests/app/window_test.h"
 
@@ -31,6 +33,15 @@ QString GoldenPooled() {
                "Pooled: %1 defects in %2 opportunities. DPMO %3, defects %4, yield %5, process "
                "sigma level %6")
         .arg(f[1], f[2], f[3], f[4], f[5], f[6]);
+}
+
+// The smallest rectangle that holds every pixel of the image that `in` takes.
+QRect Bounds(const QImage& image, const std::function<bool(QColor)>& in) {
+    QRect bounds;
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x)
+            bounds |= in(image.pixelColor(x, y)) ? QRect(x, y, 1, 1) : QRect();
+    return bounds;
 }
 
 void Trigger(QWidget* widget, const QString& action) {
@@ -184,15 +195,21 @@ void WindowTest::samplesMenuExportClose() {
     for (int x = 0; x < image.width(); ++x)
         inked += image.pixelColor(x, image.height() / 2) != Qt::white;
     QVERIFY(inked > 2 && inked < image.width() / 2);
+    // A turned label is painted turned, taller than wide.
+    QImage turned(60, 60, QImage::Format_RGB32);
+    turned.fill(Qt::white);
+    QPainter painter(&turned);
+    tallyvane::PaintChart(
+        painter,
+        R"svg(<svg><text transform="translate(30 55) rotate(-90)">MMMMM</text></svg>)svg"_qba);
+    painter.end();
+    const QRect ink = Bounds(turned, [](QColor c) { return c != Qt::white; });
+    QVERIFY(ink.height() > 2 * ink.width());
     // In its view, the chart is centred across whichever side it leaves room on.
     auto* chart = s.window->findChild<QWidget*>("samplesChart");
     for (const QSize size : {QSize(900, 200), QSize(300, 600)}) {
         chart->resize(size);
-        const QImage shot = chart->grab().toImage();
-        QRect card;  // the chart's white
-        for (int y = 0; y < shot.height(); ++y)
-            for (int x = 0; x < shot.width(); ++x)
-                card |= shot.pixelColor(x, y) == Qt::white ? QRect(x, y, 1, 1) : QRect();
+        const QRect card = Bounds(chart->grab().toImage(), [](QColor c) { return c == Qt::white; });
         QVERIFY(card.size() != size &&
                 std::abs(card.left() + card.right() - size.width() + 1) <= 1 &&
                 std::abs(card.top() + card.bottom() - size.height() + 1) <= 1);
