@@ -181,7 +181,11 @@ void WindowTest::samplesMenuExportClose() {
     QApplication::sendEvent(&w.window, &menu);
     Samples s;
     QVERIFY(s.window);
-    QCOMPARE(s.window->windowTitle(), "Samples – untitled[*]");
+    QCOMPARE(
+        std::tuple(s.window->windowTitle(), s.window->findChild<QLabel*>("samplesErrors")->text()),
+        std::tuple(
+            "Samples – untitled[*]",
+            "The table holds no samples: each row needs its defects and its opportunities."));
     QApplication::clipboard()->setText(Golden());
     s.key(Qt::Key_V, Qt::ControlModifier);
     Trigger(s.window, "Export Chart as S&VG…");
