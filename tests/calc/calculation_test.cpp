@@ -123,6 +123,7 @@ TEST(NoteTextsHoldWithin, Table) {
         {0.0017, 1e-9, true},  // 1700, 0.17%, 4.43
         {0.00125, 1e-12, false},
         {0.001235, 1e-12, false},             // 0.125%, DPMO 1235
+        {0.00125 + 1e-12, 1e-12, false},      // 0.125% within the 15-digit margin of 0.12500000%
         {0.0009999999999, 1e-12, false},      // DPMO across 1000
         {0.001667738439811283, 1e-9, false},  // sigma level 4.435
         {1e-12, 1e-12, false},

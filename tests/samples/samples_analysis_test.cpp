@@ -85,6 +85,9 @@ TEST(ChartDrawing, Geometry) {
     EXPECT_EQ(std::tuple(b.Count("<circle"), b.Count("width=\"7\""), b.Count("rotate(-45)")),
               std::tuple(0, 1, 16));
     EXPECT_EQ(b.Count(">64<") + b.Count("M70.9 300.7V301.2M72.7 "), 2);  // 25th column, ranges
+    std::vector<int> spread(500, 50);  // one column's rows beyond both limits: a square each
+    spread[0] = 100, spread[1] = 0;
+    EXPECT_EQ(Analyse(Table(spread, 1000)).Count("width=\"7\""), 2);
     const std::string a23(23, 'a');  // a label of 25 bytes is cut to 24, and not inside the é
     EXPECT_EQ(Analyse(a23 + "\u00e9,1,10\n").Count(">" + a23 + "<"), 1);
     EXPECT_EQ(Analyse("A<B&C,1,10\n").Count(">A&lt;B&amp;C<"), 1);
