@@ -4,6 +4,7 @@
 #include <QLabel>
 
 #include "app/site_link.h"
+#include "calc/design.h"
 
 namespace tallyvane {
 namespace {
@@ -31,7 +32,8 @@ QAccessibleInterface* AccessibleFor(const QString&, QObject* object) {
         return nullptr;
     if (qobject_cast<SiteLink*>(widget))
         return new SiteLinkAccessible(widget);
-    if (widget->objectName() == QLatin1String("frmtallyvane"))
+    if (widget->objectName() ==
+        QLatin1StringView(design::kFormName.data(), qsizetype(design::kFormName.size())))
         return new QAccessibleWidget(widget, QAccessible::Window);
     return nullptr;
 }

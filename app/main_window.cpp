@@ -128,7 +128,7 @@ MainWindow::MainWindow(Warnings& warnings, QWidget* parent)
       m_banner(QPixmap::fromImage(RawImage(QStringLiteral(":/images/banner.rgb"), kBanner.width(),
                                            kBanner.height(), QImage::Format_RGB888))) {
     InstallAccessibleRoles();
-    setObjectName(QStringLiteral("frmtallyvane"));
+    setObjectName(QString::fromLatin1(design::kFormName));
     setWindowTitle(QString::fromLatin1(design::kTitlePrefix) + QString::fromLatin1(kSiteAddress));
     QIcon icon;
     // The sizes that a window's frame, task bar entry and switcher draw; a desktop takes larger
@@ -187,11 +187,11 @@ void MainWindow::createControls() {
     for (const auto& [labelName, boxName] : design::kRows) {
         control<QLabel>(labelName)->setBuddy(control<QLineEdit>(boxName));
     }
-    m_defectsBox = control<QLineEdit>("txttotaldefects");
-    m_opportunitiesBox = control<QLineEdit>("txttotalopportunities");
-    m_link = control<QLabel>("LblLink");
-    m_calculateButton = control<QPushButton>("cmdcalculate");
-    m_printButton = control<QPushButton>("cmdPrint");
+    m_defectsBox = control<QLineEdit>(design::kDefectsBox);
+    m_opportunitiesBox = control<QLineEdit>(design::kOpportunitiesBox);
+    m_link = control<QLabel>(design::kSiteLink);
+    m_calculateButton = control<QPushButton>(design::kCalculateButton);
+    m_printButton = control<QPushButton>(design::kPrintButton);
     for (std::size_t i = 0; i < m_resultRows.size(); ++i) {
         m_resultRows[i] = {control<QLabel>(design::kRows[i + 2].first),
                            control<QLineEdit>(design::kRows[i + 2].second)};

@@ -66,15 +66,23 @@ inline constexpr std::uint32_t kGrey = kBackColor;
 inline constexpr Font kBold{kFontPoints, true};
 inline constexpr Font kSigmaFont{9.75, true};
 
+// The window's name, and those of the controls that the program reaches by name.
+inline constexpr std::string_view kFormName = "frmtallyvane";
+inline constexpr std::string_view kDefectsBox = "txttotaldefects";
+inline constexpr std::string_view kOpportunitiesBox = "txttotalopportunities";
+inline constexpr std::string_view kSiteLink = "LblLink";
+inline constexpr std::string_view kCalculateButton = "cmdcalculate";
+inline constexpr std::string_view kPrintButton = "cmdPrint";
+
 // clang-format off
 inline constexpr std::array<Control, 15> kControls{{
     // name, kind, caption, left, top, width, height, tab index, hidden, back, fore, font
     {"Label2", Kind::kLabel, "Total Defects", 2520, 240, 1815, 375, 2, false, kGrey, {}, {}},
-    {"txttotaldefects", Kind::kTextBox, "", 4560, 120, 1095, 375, 3, false, kYellow, {}, {}},
+    {kDefectsBox, Kind::kTextBox, "", 4560, 120, 1095, 375, 3, false, kYellow, {}, {}},
     {"lbltotalopportunities", Kind::kLabel, "Total Opportunities", 2520, 720, 1815, 375, 1, false, kGrey, {}, {}},
-    {"txttotalopportunities", Kind::kTextBox, "", 4560, 600, 1095, 375, 4, false, kYellow, {}, {}},
-    {"LblLink", Kind::kLink, kSiteAddress, 0, 960, 2415, 255, 12, false, kGrey, {}, kBold},
-    {"cmdcalculate", Kind::kButton, "Calculate", 4440, 1200, 1335, 495, 6, false, {}, {}, {}},
+    {kOpportunitiesBox, Kind::kTextBox, "", 4560, 600, 1095, 375, 4, false, kYellow, {}, {}},
+    {kSiteLink, Kind::kLink, kSiteAddress, 0, 960, 2415, 255, 12, false, kGrey, {}, kBold},
+    {kCalculateButton, Kind::kButton, "Calculate", 4440, 1200, 1335, 495, 6, false, {}, {}, {}},
     {"lblDPMO", Kind::kLabel, "Defects Per Million Opportunities (DPMO)", 2520, 2160, 1815, 495, 0, true, kGrey, {}, {}},
     {"txtDPMO", Kind::kTextBox, "", 4560, 2160, 1095, 375, 5, true, kGrey, {}, {}},
     {"lbldefectspercent", Kind::kLabel, "Defects (%)", 2520, 2760, 1815, 375, 7, true, kGrey, {}, {}},
@@ -83,15 +91,15 @@ inline constexpr std::array<Control, 15> kControls{{
     {"txtyields", Kind::kTextBox, "", 4560, 3360, 1095, 375, 8, true, kGrey, {}, {}},
     {"lblprocesssigma", Kind::kLabel, "Process Sigma Level", 2520, 3960, 1815, 495, 11, true, kGrey, {}, {}},
     {"txtprocesssigma", Kind::kTextBox, "", 4560, 3960, 1095, 375, 10, true, kNavy, kWhite, kSigmaFont},
-    {"cmdPrint", Kind::kButton, "Print Result", 4440, 4560, 1335, 255, 14, false, {}, {}, {}},
+    {kPrintButton, Kind::kButton, "Print Result", 4440, 4560, 1335, 255, 14, false, {}, {}, {}},
 }};
 // clang-format on
 
 // Each box with the label of its row, its buddy, which also names it for screen readers: the
 // two inputs, then the four results.
 inline constexpr std::array<std::pair<std::string_view, std::string_view>, 6> kRows{{
-    {"Label2", "txttotaldefects"},
-    {"lbltotalopportunities", "txttotalopportunities"},
+    {"Label2", kDefectsBox},
+    {"lbltotalopportunities", kOpportunitiesBox},
     {"lblDPMO", "txtDPMO"},
     {"lbldefectspercent", "txtdefectspercent"},
     {"lblyield", "txtyields"},

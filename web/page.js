@@ -4,10 +4,10 @@
     const design = JSON.parse(byId('design').textContent);
     const passes = new Set(design.pass);
     const moves = new Set(design.move);
-    const area = byId('frmtallyvane');
-    const defectsBox = byId('txttotaldefects');
-    const opportunitiesBox = byId('txttotalopportunities');
-    const calculateButton = byId('cmdcalculate');
+    const area = byId(design.form);
+    const defectsBox = byId(design.defects);
+    const opportunitiesBox = byId(design.opportunities);
+    const calculateButton = byId(design.calculate);
     const results = design.results.map(([label, box]) => ({label: byId(label), box: byId(box)}));
     const warning = byId('warning');
 
@@ -149,7 +149,7 @@
             ? runCore('report', reportBoxes()).join('\n')
             : design.reportNotReady;
     });
-    byId('cmdPrint').addEventListener('click', async () => {
+    byId(design.print).addEventListener('click', async () => {
         if (await readyCore())
             window.print();
     });

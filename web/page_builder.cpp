@@ -124,13 +124,13 @@ std::string DesignStyle() {
         << ";--client-h:" << Pixels(design::kClientHeight)
         << ";--grown-w:" << Pixels(design::kResultsWidth)
         << ";--grown-h:" << Pixels(design::kResultsHeight) << ";--font:" << design::kFontPoints
-        << "}\n#frmtallyvane{background-color:" << CssColor(design::kBackColor)
+        << "}\n#" << design::kFormName << "{background-color:" << CssColor(design::kBackColor)
         << ";color:" << CssColor(design::kBlack) << ";font-family:\"" << design::kFontFamily
         << "\",\"" << design::kFontStandIn
         << "\",sans-serif}\n#banner{position:absolute;left:0;top:0;width:calc("
         << Pixels(design::kBannerWidth) << "*var(--px));height:calc("
-        << Pixels(design::kBannerHeight)
-        << "*var(--px))}\n#LblLink:hover{color:" << CssColor(design::kBlue) << "!important}\n";
+        << Pixels(design::kBannerHeight) << "*var(--px))}\n#" << design::kSiteLink
+        << ":hover{color:" << CssColor(design::kBlue) << "!important}\n";
     return css.str();
 }
 
@@ -145,10 +145,18 @@ std::string Banner(const char* svg) {
     return banner.insert(open + 5, "id=\"banner\" aria-hidden=\"true\" focusable=\"false\" ");
 }
 
-// What the script needs of the tables: the result rows, and the key filter's verdict on every
-// character, as the codes it passes and the codes that move the focus on.
+// What the script needs of the tables: the controls it reaches by name, the result rows, and
+// the key filter's verdict on every character, as the codes it passes and the codes that move
+// the focus on.
 std::string DesignJson() {
-    std::string json = "{\"results\":[";
+    std::string json = "{";
+    for (const auto& [key, name] :
+         {std::pair("form", design::kFormName), std::pair("defects", design::kDefectsBox),
+          std::pair("opportunities", design::kOpportunitiesBox),
+          std::pair("calculate", design::kCalculateButton),
+          std::pair("print", design::kPrintButton)})
+        json += "\"" + std::string(key) + "\":\"" + std::string(name) + "\",";
+    json += "\"results\":[";
     for (std::size_t i = 2; i < design::kRows.size(); ++i)
         json += std::string(i > 2 ? "," : "") + "[\"" + std::string(design::kRows[i].first) +
                 "\",\"" + std::string(design::kRows[i].second) + "\"]";
@@ -206,6 +214,7 @@ const std::string& ScriptSafe(const std::string& text) {
 int Build(char** argv) {
     const std::map<std::string, std::string> parts{
         {"{{title}}", XmlText(std::string(design::kTitlePrefix) + kSiteAddress)},
+        {"{{form-name}}", std::string(design::kFormName)},
         {"{{icon-svg}}", DataUrl("image/svg+xml", argv[8])},
         {"{{icon-png}}", DataUrl("image/png", argv[9])},
         {"{{banner}}", Banner(argv[7])},
