@@ -66,15 +66,19 @@ measure() {
 export QT_QPA_PLATFORM=offscreen
 measure offscreen
 
-display=:$((90 + RANDOM % 9))
-Xvfb "$display" -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
+# A display that no other server holds: Xvfb picks it and writes its number once it listens.
+mkfifo "$work/display"
+Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$work/display" >/dev/null 2>&1 &
 xvfb_pid=$!
-sleep 1
-export QT_QPA_PLATFORM=xcb DISPLAY=$display
+read -r display <"$work/display"
+export QT_QPA_PLATFORM=xcb DISPLAY=:$display
 measure Xvfb
 
 # The same X server managed by openbox, where the window asks for its frame before it shows.
 openbox >/dev/null 2>&1 &
 wm_pid=$!
-until xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id'; do sleep 0.1; done
+until xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id'; do
+    kill -0 "$wm_pid" 2>/dev/null || { echo "openbox exited before it managed the screen" >&2; exit 1; }
+    sleep 0.1
+done
 measure openbox
