@@ -118,11 +118,7 @@ void SamplesWindow::createActions() {
     QAction* undo = m_model->undoStack().createUndoAction(this, tr("&Undo"));
     undo->setShortcut(QKeySequence::Undo);
     QAction* redo = m_model->undoStack().createRedoAction(this, tr("&Redo"));
-    QList<QKeySequence> redoKeys = QKeySequence::keyBindings(QKeySequence::Redo);
-    if (const QKeySequence shiftZ(Qt::CTRL | Qt::SHIFT | Qt::Key_Z); !redoKeys.contains(shiftZ)) {
-        redoKeys.prepend(shiftZ);  // every editor's redo, wherever the platform has another
-    }
-    redo->setShortcuts(redoKeys);
+    redo->setShortcuts(QKeySequence::Redo);  // Ctrl+Shift+Z, on every platform
     edit->addActions({undo, redo});
     edit->addSeparator();
     edit->addAction(tr("&Copy Table"), QKeySequence::Copy, this, &SamplesWindow::copyTable);
