@@ -64,7 +64,13 @@ void WindowTest::samplesPasteEditUndo() {
     QCOMPARE(w.box("txttotaldefects")->text(), "");
     QCOMPARE(std::tuple(s.model()->rowCount(), s.cell(2, 0), s.pooled(), s.charted()),
              std::tuple(13, "Line 3, north", GoldenPooled(), true));
-    QCOMPARE(s.cell(11, 9), "yes");
+    const auto header = [&](int section, Qt::Orientation orientation) {
+        return s.model()->headerData(section, orientation).toString();
+    };
+    QCOMPARE(std::tuple(s.cell(11, 9), header(9, Qt::Horizontal), header(11, Qt::Vertical),
+                        header(12, Qt::Vertical),
+                        s.window->findChild<QLabel*>("samplesErrors")->isHidden()),
+             std::tuple("yes", "Beyond the limits", "12", "*", true));
     QVERIFY(s.cell(0, 3, Qt::ToolTipRole).startsWith("95% confidence interval: "));
     s.table()->setCurrentIndex(s.model()->index(5, 1));
     s.table()->setFocus();

@@ -117,7 +117,7 @@ private slots:
     void link();
     void realMessageBox();
     void banner();
-    void printerModuleMissing();
+    void modulesMissing();
     void print_data();
     void print();
     void samplesPasteEditUndo();

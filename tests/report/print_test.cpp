@@ -5,6 +5,7 @@
 #include <QProcess>
 #include <QRegularExpression>
 
+#include "app/samples_opener.h"
 #include "calc/warning_texts.h"
 #include "report/page_printer.h"
 #include "report/print_failure.h"
@@ -66,8 +67,8 @@ bool Printed(QFile& file) {
 }  // namespace
 
 // A module that cannot be loaded is a fault of the installation, and says so; the loader's
-// reason goes to the log.
-void WindowTest::printerModuleMissing() {
+// reason goes to the log. The samples window's module is loaded the same way.
+void WindowTest::modulesMissing() {
     QTest::ignoreMessage(QtWarningMsg,
                          QRegularExpression("^Cannot load the printer module: .*nowhere"));
     QString shown;
@@ -77,6 +78,9 @@ void WindowTest::printerModuleMissing() {
         shown = QString::fromUtf8(e.what());
     }
     QCOMPARE(shown, QString::fromUtf8(tallyvane::warning::kPrintingNotInstalled));
+    QTest::ignoreMessage(QtWarningMsg,
+                         QRegularExpression("^Cannot load the samples module: .*nowhere"));
+    QVERIFY(!tallyvane::OpenSamples(SOURCE_DIR "/nowhere/tallyvane_samples_window", {}, {}));
 }
 
 void WindowTest::print_data() {
