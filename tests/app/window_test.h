@@ -82,6 +82,7 @@ struct Samples {
         return model()->index(row, column).data(role).toString();
     }
     QString pooled() const { return window->findChild<QLabel*>("samplesPooled")->text(); }
+    QLabel* errors() const { return window->findChild<QLabel*>("samplesErrors"); }
     bool charted() const {
         return !window->findChild<QWidget*>("samplesChart")->accessibleName().isEmpty();
     }
