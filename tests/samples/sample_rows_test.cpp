@@ -70,7 +70,7 @@ TEST(SampleRows, Refusals) {
         {"Lot,Defects,Opportunities\nA,12,10\nB,1,\nC,,\n", "line 2: defects (12) exceed opportunities (10)|line 3: Please enter Opportunities Values|line 4: Please enter Defects and Opportunities Values|"},
         {"7.0,1500\n", "line 1: Please enter valid Defects and Opportunities Values (defects \"7.0\" is not a whole number)|"},
         {"1,500\t7\n", "line 1: Please enter valid Defects and Opportunities Values (defects \"1,500\" is not a whole number)|"},
-        {"-3,10\n", "line 1: Defects and opportunities can not be negative! (defects \"-3\" is not a whole number)|"},
+        {"-3,-10\n", "line 1: Defects and opportunities can not be negative! (defects \"-3\" is not a whole number)|"},
         {"-,10\n", "line 1: Please enter valid Defects and Opportunities Values (defects \"-\" is not a whole number)|"},
         {"1e3,2000\n", "line 1: Please enter valid Defects and Opportunities Values (defects \"1e3\" is not a whole number)|"},
         {"1,1 500\n", "line 1: Please enter valid Defects and Opportunities Values (opportunities \"1 500\" is not a whole number)|"},
