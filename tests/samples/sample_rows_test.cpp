@@ -44,7 +44,7 @@ TEST(SampleRows, Formats) {
     const std::pair<std::string, std::string> rows[] = {
         {"7\t1500\n", "1::7:1500 "},
         {"Date,Defects,Opportunities\r\nMon,7,1500\r\n\r\nTue, 3 ,1000,,\r\n", "2:Mon:7:1500 4:Tue:3:1000 "},
-        {"\xEF\xBB\xBFLot;Defects;O\r\xF0\x9F\x98\x80\xE2\x82\xAC;1;2\rB;0;5", "2:\xF0\x9F\x98\x80\xE2\x82\xAC:1:2 3:B:0:5 "},
+        {"\xEF\xBB\xBFLot;Defects;O\r\xF0\x9F\x98\x80\xE2\x82\xAC\xEE\x80\x80;1;2\rB;0;5", "2:\xF0\x9F\x98\x80\xE2\x82\xAC\xEE\x80\x80:1:2 3:B:0:5 "},
         {"\"Lot, \"\"north\"\"\nline two\",1,2\nB,2,3", "1:Lot, \"north\"\nline two:1:2 3:B:2:3 "},
         {"x,OPPORTUNITIES,note,defects,y\n,10,n,2,\nlot 2,30,,3", "2::2:10 3:lot 2:3:30 "},
         // Tallyvane's own saved table: its pooled row is no sample.
