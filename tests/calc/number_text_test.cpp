@@ -7,6 +7,7 @@
 #include <cmath>
 #include <optional>
 
+#include "calc/double_chars.h"
 #include "calc/number_reading.h"
 
 namespace tallyvane {
@@ -91,6 +92,7 @@ TEST(NumberText, PointStaysTheDecimalPointInAGermanLocale) {
 #endif
     EXPECT_EQ(ReadCount("2.5").strict, 2.5);
     EXPECT_EQ(PlainText(2.5) + FormatTwoDecimals(2.675), "2.52.68");
+    EXPECT_EQ(ShortestChars(8.53722173886814), "8.53722173886814");  // %.16g: ...8141
     std::setlocale(LC_ALL, "C");
     std::locale::global(std::locale::classic());
 }
