@@ -82,7 +82,6 @@ QWidget* CreateControl(const design::Control& c, QWidget* parent) {
             label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
             label->setWordWrap(true);
             label->setAutoFillBackground(true);
-            label->setTextFormat(Qt::PlainText);
             FixColors(palette, QPalette::Window, QPalette::WindowText, c);
             w = label;
             break;
