@@ -30,7 +30,8 @@ check() {
 input=/dev/null
 worked='\["4666.66666666667","0.47%","99.53%","4.10"\]'
 check pair 0 '^Defects Per Million Opportunities \(DPMO\): 4666.66666666667  \(95% confidence interval: 1880 to 9590\)\nDefects \(%\): 0.47%  \(95% confidence interval: 0.19% to 0.96%\)\nYield \(%\): 99.53%  \(95% confidence interval: 99.04% to 99.81%\)\nProcess Sigma Level: 4.10  \(95% confidence interval: 3.84 to 4.40\)\n$' '^$' -- 7 1500
-check pair-json 0 "^\\{\"texts\":$worked,\"notes\":\\[\"95% confidence interval: 1880 to 9590\",\"95% confidence interval: 0.19% to 0.96%\",\"95% confidence interval: 99.04% to 99.81%\",\"95% confidence interval: 3.84 to 4.40\"\\]\\}\n$" '^$' -- --json 7 1500
+notes='\["95% confidence interval: 1880 to 9590","95% confidence interval: 0.19% to 0.96%","95% confidence interval: 99.04% to 99.81%","95% confidence interval: 3.84 to 4.40"\]'
+check pair-json 0 "^\\{\"texts\":$worked,\"notes\":$notes\\}\n$" '^$' -- --json 7 1500
 check warning 1 '^$' '^Defects can not be bigger than opportunities!\n$' -- 10 5
 check zero-defects 0 'Process Sigma Level: \xe2\x89\xa5 4.38  \(No defects' '^$' -- 0 1500
 check one-count 2 '^$' 'counts: At least 2 required' -- 7
@@ -43,7 +44,7 @@ printf 'Date\tDefects\tOpportunities\r\nMon\t7\t1500\r\nTue\t3\t1500\r\n' | icon
     { printf '\xff\xfe'; cat; } >"$work/export.txt"
 input=$work/export.txt
 check samples-utf16 0 '^Label +Defects +Opportunities +DPMO .*\nMon +7 +1500 +4666.66666666667 +0.47% +99.53% +4.10 .* no\nTue .*\nPooled +10 +3000 +3333.33333333333 +0.33% +99.67% +4.21\nCentre 0.33%, P chart' '^$' -- --samples -
-check samples-json 0 '^\{"rows": \[\{"line":2,"label":"Mon","defects":7,"opportunities":1500,"texts":'"$worked"',"notes":\[.*\],"warning":"","proportion":0.004666666666666667,"lcl":0.0,"ucl":0.007[0-9]*,"beyond":false\}, \{"line":3,.*\],\n "pooled": \{"defects":10,"opportunities":3000,"texts":\["3333.33333333333".*"warning":""\},\n "centre": 0.0033333333333333335,\n "sigma_z": 1.58[0-9]*,\n "chart": "P"\}\n$' '^$' -- --json --samples -
+check samples-json 0 '^\{"rows": \[\{"line":2,"label":"Mon","defects":7,"opportunities":1500,"texts":'"$worked"',"notes":'"$notes"',"warning":"","proportion":0.004666666666666667,"lcl":0.0,"ucl":0.007[0-9]*,"beyond":false\}, \{"line":3,.*\],\n "pooled": \{"defects":10,"opportunities":3000,"texts":\["3333.33333333333".*"warning":""\},\n "centre": 0.0033333333333333335,\n "sigma_z": 1.58[0-9]*,\n "chart": "P"\}\n$' '^$' -- --json --samples -
 check samples-csv 0 '^Label,Defects,Opportunities,DPMO,Defects \(%\),Yield \(%\),Process Sigma Level,Lower limit,Upper limit,Beyond the limits\nMon,7,1500,4666.66666666667,0.47%,99.53%,4.10,0,0.007[0-9]*,no\n.*\nPooled,10,3000,3333.33333333333,0.33%,99.67%,4.21,,,\n$' '^$' -- --csv --svg "$work/chart.svg" --samples -
 input=$work/saved.csv && cp "$work/out.txt" "$input"
 grep -q '^<svg .*baseProfile="tiny"' "$work/chart.svg" && grep -q '>P chart of the defect proportion, 2 samples<' "$work/chart.svg" ||
