@@ -184,6 +184,13 @@ void WindowTest::printSamples() {
     const QString strokes = Run("pdftocairo -svg " + pdf + " -");
     QVERIFY(strokes.contains(QRegularExpression(R"(stroke-width:1.5;[^"]*stroke:rgb\(0%,0%,50)")));
     QVERIFY(strokes.contains(QRegularExpression(R"(stroke:rgb\(75[^"]*stroke-dasharray:6,3;)")));
+    // The chart spans the rows' width, centred on the queue's Letter paper (612 pt) like them:
+    // so does its title.
+    const auto title =
+        QRegularExpression(
+            R"re(xMin="([\d.]+)"[^>]*>P</word>\s*<word[^>]*>chart</word>[\s\S]*?xMax="([\d.]+)"[^>]*>samples<)re")
+            .match(Run("pdftotext -bbox " + pdf + " -"));
+    QVERIFY(std::abs(title.captured(1).toDouble() + title.captured(2).toDouble() - 612) < 4);
     // A long table runs on over as many pages as its rows need, every row printed whole.
     QString rows;
     for (int i = 1; i <= 150; ++i)
