@@ -84,7 +84,8 @@ std::string ChartDrawing::svg() const {
         top = std::max({top, c.high, c.beyondHigh, c.upperLimit});
         bottom = std::min({bottom, c.rows ? std::min({c.low, c.beyondLow, c.lowerLimit}) : centre});
     }
-    const double step = TickStep(std::max(top - bottom, 1e-9));
+    // Rows all alike (no defects anywhere, say) leave no span: a step of 1% then, not 2e-8%.
+    const double step = top > bottom ? TickStep(top - bottom) : 0.01;
     bottom = std::max(0.0, std::floor(bottom / step) * step);
     top = std::min(1.0, std::max(bottom + step, std::ceil(top / step) * step));
     bottom = std::min(bottom, top - step);  // every row defective: the axis still has a span

@@ -151,7 +151,8 @@ TEST(SamplesAnalysis, DegenerateCases) {
               (std::array<std::string, 4>{"1000000", "100.00%", "0.00%", ""}));
     EXPECT_EQ(all.rows[0].plan.warning, warning::kSigmaZero);
     EXPECT_EQ(all.summary.pooled.texts, all.rows[0].plan.texts);
-    EXPECT_EQ(all.Count("<text x=\"64\" y=\"48\">100%<"), 1);  // an axis that still spans
+    EXPECT_EQ(all.Count("<text x=\"64\" y=\"48\">100%<") + all.Count(">99%<"), 2);
+    EXPECT_EQ(Analyse("0,10\n0,20\n").Count("<text x=\"64\" y=\"48\">1%<"), 1);  // no defects
 }
 
 }  // namespace
