@@ -32,8 +32,7 @@ QAccessibleInterface* AccessibleFor(const QString&, QObject* object) {
         return nullptr;
     if (qobject_cast<SiteLink*>(widget))
         return new SiteLinkAccessible(widget);
-    if (widget->objectName() ==
-        QLatin1StringView(design::kFormName.data(), qsizetype(design::kFormName.size())))
+    if (widget->objectName() == QString::fromLatin1(design::kFormName))
         return new QAccessibleWidget(widget, QAccessible::Window);
     return nullptr;
 }
