@@ -19,6 +19,7 @@
 #include "calc/warning_texts.h"
 #include "calc/xml_text.h"
 #include "samples/sample_columns.h"
+#include "samples/text_decoding.h"
 
 namespace tallyvane {
 namespace {
@@ -176,7 +177,8 @@ std::string DesignJson() {
     };
     return json + "],\"pass\":[" + pass + "],\"move\":[" + move +
            "],\"coreNotStarted\":" + text(warning::kCoreNotStarted) +
-           ",\"reportNotReady\":" + text(warning::kReportNotReady) + "}";
+           ",\"reportNotReady\":" + text(warning::kReportNotReady) +
+           ",\"largestTableFile\":" + std::to_string(kLargestTableFile) + "}";
 }
 
 // The header cells of the table of samples.

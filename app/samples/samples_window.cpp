@@ -29,6 +29,7 @@
 #include "report/chart_painter.h"
 #include "report/page_printer.h"
 #include "report/print_failure.h"
+#include "samples/text_decoding.h"
 
 namespace tallyvane {
 namespace {
@@ -139,8 +140,11 @@ bool SamplesWindow::openFile(const QString& path) {
         warn(tr("Cannot open %1: %2").arg(QDir::toNativeSeparators(path), file.errorString()));
         return false;
     }
+    // One byte past the largest table is enough to refuse a larger file, or a device that never
+    // ends, without holding it all in memory.
     std::vector<std::string> reasons;
-    auto entries = SampleTable::Read(file.readAll().toStdString(), reasons);
+    auto entries = SampleTable::Read(
+        file.read(static_cast<qint64>(kLargestTableFile) + 1).toStdString(), reasons);
     if (!reasons.empty()) {
         warn(QString::fromStdString(reasons.front()));
         return false;

@@ -150,7 +150,7 @@ void WindowTest::samplesMenuExportClose() {
     Window w;
     QTemporaryDir folder;
     const QString svg = folder.filePath("chart.svg"), png = folder.filePath("chart.png"),
-                  csv = folder.filePath("saved.csv"),
+                  csv = folder.filePath("saved.csv"), huge = folder.filePath("huge.csv"),
                   golden = QFileInfo(SOURCE_DIR "/tests/samples/golden.csv").absoluteFilePath();
     QApplication::setAttribute(Qt::AA_DontUseNativeDialogs);  // Qt's own, which a test can answer
     const auto choose = [](const QString& path) {
@@ -159,8 +159,12 @@ void WindowTest::samplesMenuExportClose() {
             static_cast<QDialog*>(dialog)->accept();
         };
     };
-    const auto press = [](QMessageBox::StandardButton button) {
-        return [button](QWidget* box) { qobject_cast<QMessageBox*>(box)->button(button)->click(); };
+    QString said;  // by the last box answered
+    const auto press = [&said](QMessageBox::StandardButton button) {
+        return [button, &said](QWidget* box) {
+            said = qobject_cast<QMessageBox*>(box)->text();
+            qobject_cast<QMessageBox*>(box)->button(button)->click();
+        };
     };
     // Each menu or dialog, as it opens, gets the next reply.
     std::list<std::function<void(QWidget*)>> replies{
@@ -169,6 +173,8 @@ void WindowTest::samplesMenuExportClose() {
         choose(png),
         choose(golden),
         choose(golden),
+        choose(huge),
+        press(QMessageBox::Ok),
         press(QMessageBox::Cancel),
         press(QMessageBox::Save),
         choose(csv)};
@@ -231,6 +237,11 @@ void WindowTest::samplesMenuExportClose() {
     QVERIFY(beside.window);
     Trigger(beside.window, "&Open…");
     QVERIFY(Samples().window);
+    // A file far past the largest table (here sparse) is refused without being read whole.
+    QFile sparse(huge);
+    QVERIFY(sparse.open(QIODevice::WriteOnly) && sparse.resize(qint64{1} << 37));
+    Trigger(s.window, "&Open…");
+    QCOMPARE(said, "The file is larger than 64 MiB: split the table into smaller ones.");
     s.table()->selectRow(0);
     Trigger(s.window, "&Delete Rows");
     QVERIFY(!s.window->close() && s.window->isVisible());

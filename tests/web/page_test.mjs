@@ -248,6 +248,11 @@ const tests = {
             document.body.dispatchEvent(new DragEvent('drop', {dataTransfer, bubbles: true}));
         }, golden);
         await page.waitForFunction(() => document.getElementById('samplesPooled').cells[1]?.textContent === '137');
+        // A file far past the largest table (here sparse) is refused without being read whole.
+        fs.writeFileSync(path.join(folder, 'huge.csv'), ''), fs.truncateSync(path.join(folder, 'huge.csv'), 2 ** 37);
+        await (await page.$('#samplesFile')).uploadFile(path.join(folder, 'huge.csv'));
+        await page.waitForFunction(() => document.getElementById('samplesErrors').textContent ===
+            'The file is larger than 64 MiB: split the table into smaller ones.');
     },
 };
 
