@@ -146,9 +146,9 @@ std::string Banner(const char* svg) {
     return banner.insert(open + 5, "id=\"banner\" aria-hidden=\"true\" focusable=\"false\" ");
 }
 
-// What the script needs of the tables: the controls it reaches by name, the result rows, and
-// the key filter's verdict on every character, as the codes it passes and the codes that move
-// the focus on.
+// What the script needs of the tables: the controls it reaches by name, the result rows, the
+// key filter's verdict on every character, as the codes it passes and the codes that move the
+// focus on, its two texts, and the size of the largest table file.
 std::string DesignJson() {
     std::string json = "{";
     for (const auto& [key, name] :
