@@ -169,11 +169,18 @@ SamplesWindow* SamplesWindow::windowForNewTable() {
     return window;
 }
 
+void SamplesWindow::openForNewTable(const QString& path) {
+    SamplesWindow* window = windowForNewTable();
+    if (!window->openFile(path) && window != this) {
+        window->close();
+    }
+}
+
 void SamplesWindow::open() {
     const QString path =
         QFileDialog::getOpenFileName(this, tr("Open Samples"), m_path, kTableFiles);
     if (!path.isEmpty()) {
-        windowForNewTable()->openFile(path);
+        openForNewTable(path);
     }
 }
 
@@ -333,7 +340,7 @@ void SamplesWindow::dragEnterEvent(QDragEnterEvent* event) {
 void SamplesWindow::dropEvent(QDropEvent* event) {
     const QList<QUrl> urls = event->mimeData()->urls();
     if (!urls.isEmpty() && urls.front().isLocalFile()) {
-        windowForNewTable()->openFile(urls.front().toLocalFile());
+        openForNewTable(urls.front().toLocalFile());
     }
 }
 

@@ -42,6 +42,8 @@ private:
     void createActions();
     // This window while it holds nothing, else a new one: no table is ever replaced unsaved.
     SamplesWindow* windowForNewTable();
+    // Opens the file there; a new window that the file could not fill goes again.
+    void openForNewTable(const QString& path);
     bool writeFile(const QString& path, const QByteArray& bytes);
     void setFile(const QString& path);
     QString chartExportPath(const QString& filter);

@@ -237,11 +237,21 @@ void WindowTest::samplesMenuExportClose() {
     QVERIFY(beside.window);
     Trigger(beside.window, "&Open…");
     QVERIFY(Samples().window);
-    // A file far past the largest table (here sparse) is refused without being read whole.
+    // A file far past the largest table (here sparse) is refused without being read whole, and
+    // the window opened for it goes again.
     QFile sparse(huge);
     QVERIFY(sparse.open(QIODevice::WriteOnly) && sparse.resize(qint64{1} << 37));
+    const auto shown = [] {
+        const QWidgetList all = QApplication::topLevelWidgets();
+        return std::count_if(all.begin(), all.end(), [](QWidget* w) {
+            return w->objectName() == "samplesWindow" && w->isVisible();
+        });
+    };
+    const auto before = shown();
     Trigger(s.window, "&Open…");
-    QCOMPARE(said, "The file is larger than 64 MiB: split the table into smaller ones.");
+    QCOMPARE(
+        std::tuple(said, shown()),
+        std::tuple("The file is larger than 64 MiB: split the table into smaller ones.", before));
     s.table()->selectRow(0);
     Trigger(s.window, "&Delete Rows");
     QVERIFY(!s.window->close() && s.window->isVisible());
