@@ -23,6 +23,7 @@
 
 using tallyvane::testing::Golden;
 using tallyvane::testing::Samples;
+using tallyvane::testing::ShownSamplesWindows;
 using tallyvane::testing::Window;
 
 namespace {
@@ -241,16 +242,10 @@ void WindowTest::samplesMenuExportClose() {
     // the window opened for it goes again.
     QFile sparse(huge);
     QVERIFY(sparse.open(QIODevice::WriteOnly) && sparse.resize(qint64{1} << 37));
-    const auto shown = [] {
-        const QWidgetList all = QApplication::topLevelWidgets();
-        return std::count_if(all.begin(), all.end(), [](QWidget* w) {
-            return w->objectName() == "samplesWindow" && w->isVisible();
-        });
-    };
-    const auto before = shown();
+    const qsizetype before = ShownSamplesWindows().size();
     Trigger(s.window, "&Open…");
     QCOMPARE(
-        std::tuple(said, shown()),
+        std::tuple(said, ShownSamplesWindows().size()),
         std::tuple("The file is larger than 64 MiB: split the table into smaller ones.", before));
     s.table()->selectRow(0);
     Trigger(s.window, "&Delete Rows");

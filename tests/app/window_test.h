@@ -56,12 +56,21 @@ inline QByteArray Golden() {
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
+// The samples windows on screen.
+inline QWidgetList ShownSamplesWindows() {
+    QWidgetList shown;
+    for (QWidget* w : QApplication::topLevelWidgets())
+        if (w->objectName() == "samplesWindow" && w->isVisible())
+            shown << w;
+    return shown;
+}
+
 // The newest samples window, once it is there, and its parts.
 struct Samples {
     Samples() {
         static_cast<void>(QTest::qWaitFor([this] {
-            for (QWidget* w : QApplication::topLevelWidgets())
-                if (w->objectName() == "samplesWindow" && w->isVisible() && !seen.contains(w))
+            for (QWidget* w : ShownSamplesWindows())
+                if (!seen.contains(w))
                     window = w;
             return window != nullptr;
         }));

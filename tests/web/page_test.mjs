@@ -249,8 +249,10 @@ const tests = {
         }, golden);
         await page.waitForFunction(() => document.getElementById('samplesPooled').cells[1]?.textContent === '137');
         // A file far past the largest table (here sparse) is refused without being read whole.
-        fs.writeFileSync(path.join(folder, 'huge.csv'), ''), fs.truncateSync(path.join(folder, 'huge.csv'), 2 ** 37);
-        await (await page.$('#samplesFile')).uploadFile(path.join(folder, 'huge.csv'));
+        const huge = path.join(folder, 'huge.csv');
+        fs.writeFileSync(huge, '');
+        fs.truncateSync(huge, 2 ** 37);
+        await (await page.$('#samplesFile')).uploadFile(huge);
         await page.waitForFunction(() => document.getElementById('samplesErrors').textContent ===
             'The file is larger than 64 MiB: split the table into smaller ones.');
     },
