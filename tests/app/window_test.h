@@ -5,6 +5,7 @@
 #include <QLabel>
 #include <QLibrary>
 #include <QLineEdit>
+#include <QPointer>
 #include <QTableView>
 #include <QTest>
 
@@ -104,8 +105,8 @@ struct Samples {
         QTest::keyClick(table(), key, modifiers);
     }
 
-    QWidget* window = nullptr;
-    static inline QList<QWidget*> seen;
+    QPointer<QWidget> window;  // null once a close has deleted it
+    static inline QList<QPointer<QWidget>> seen;
 };
 
 }  // namespace tallyvane::testing
