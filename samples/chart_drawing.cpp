@@ -160,7 +160,7 @@ std::string ChartDrawing::svg() const {
         }
     }
     s += "<path d=\"" + line + "\" stroke=\"#000080\" stroke-width=\"" +
-         (ranges ? N(std::max(pitch * 0.8, 1.0)) : "1.5") + "\" fill=\"none\"/>\n";
+         (ranges ? N(pitch * 0.8) : "1.5") + "\" fill=\"none\"/>\n";
     if (!ranges) {
         s += "<g fill=\"#000080\">\n";
         for (std::size_t i = 0; i < m_columns.size(); ++i) {
