@@ -126,6 +126,7 @@ TEST(NoteTextsHoldWithin, Table) {
         {0.001235, 1e-12, false},             // 0.125%, DPMO 1235
         {0.00125 + 1e-12, 1e-12, false},      // 0.125% within the 15-digit margin of 0.12500000%
         {0.0009999999999, 1e-12, false},      // DPMO across 1000
+        {0.0010000000001, 1e-12, false},      // and from above
         {0.001667738439811283, 1e-9, false},  // sigma level 4.435
         {1e-12, 1e-12, false},
         {1 - 1e-12, 1e-12, false}};
