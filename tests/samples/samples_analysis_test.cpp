@@ -77,7 +77,7 @@ TEST(ChartDrawing, Geometry) {
     for (const char* part :
          {"<title>P chart of the defect proportion, 30 samples</title>", ">0%<", ">50%<",
           "M70 194.5H780", "<text x=\"400\" y=\"24\"", "cx=\"81.8\" cy=\"189.6\"", "M70 94.3H93.7",
-          "x=\"409.7\" y=\"74.1\"", ">29<", "L93.7 94.3H117.3"})
+          "x=\"409.7\" y=\"74.1\"", ">29<", "L93.7 94.3H117.3", "M70 44V324H780"})
         EXPECT_EQ(a.Count(part), 1) << part;
     std::vector<int> many(1000, 5);
     many[3] = 60;
@@ -90,8 +90,8 @@ TEST(ChartDrawing, Geometry) {
     EXPECT_EQ(Analyse(Table(spread, 1000)).Count("width=\"7\""), 2);
     const std::string a23(23, 'a');  // a label of 25 bytes is cut to 24, and not inside the é
     EXPECT_EQ(Analyse(a23 + "\u00e9,1,10\n").Count(">" + a23 + "<"), 1);
-    EXPECT_EQ(Analyse("A<B&C,1,10\n").Count(">A&lt;B&amp;C<"), 1);
-    EXPECT_EQ(a.Count("<g"), a.Count("</g>"));  // every group closed
+    EXPECT_EQ(Analyse("A<B&C\x01,1,10\n").Count(">A&lt;B&amp;C <"), 1);  // markup, a control
+    EXPECT_EQ(a.Count("<g"), a.Count("</g>"));                           // every group closed
     EXPECT_EQ(Analyse("50,100\n55,100\n52,100\n").Count("y=\"328\">30%<"), 1);  // from 30%
     ChartDrawing again(a.summary);  // a row past the table's count draws nothing
     for (const SampleResult& r : a.rows)
