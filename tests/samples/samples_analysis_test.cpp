@@ -115,13 +115,14 @@ TEST(SamplesAnalysis, ManyRows) {
 }
 
 // Large subgroups: the binomial limits put half the rows or more beyond them, and Laney's P'
-// limits take over.
+// limits take over, unless the rows vary no more than the binomial says (sigma_z at most 1).
 TEST(SamplesAnalysis, LaneyWhereMostRowsFallOutside) {
     // clang-format off
     const std::tuple<std::vector<int>, ChartKind, double, double> rows[] = {
         {{120, 190, 110, 200, 130, 210, 115, 185, 125, 195}, ChartKind::kLaneyP, 5.3722199, 0.0036042},  // five of ten beyond: exactly half
         {{150, 175, 130, 160, 140, 400, 150, 170, 128, 152}, ChartKind::kP, 5.3284915, 0.0021521},  // three of ten
         {{150, 175, 130, 160, 120, 400, 150, 170, 128, 152}, ChartKind::kP, 5.6584505, 0.0021298},  // four of ten
+        {{193, 193, 193, 193, 193, 107, 107, 107, 107, 107}, ChartKind::kP, 0.6921930, 0.0018671},  // all beyond, one shift: no overdispersion
     };
     // clang-format on
     for (const auto& [defects, kind, sigmaZ, upper] : rows) {
