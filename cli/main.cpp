@@ -21,11 +21,11 @@ namespace {
 
 constexpr int kResults = 0, kWarning = 1, kUsage = 2;
 
-// A file's bytes, at most one past the largest table, so that a larger one is refused unread.
+// A file's bytes, as many as the reader needs to refuse a larger one unread.
 std::string ReadBytes(std::istream& in) {
     std::string bytes;
     constexpr std::size_t kChunk = std::size_t{1} << 20;
-    while (in && bytes.size() <= tallyvane::kLargestTableFile) {
+    while (in && bytes.size() < tallyvane::kTableFileReadSize) {
         const std::size_t size = bytes.size();
         bytes.resize(size + kChunk);
         in.read(bytes.data() + size, static_cast<std::streamsize>(kChunk));

@@ -7,6 +7,9 @@ namespace tallyvane {
 
 // The largest table file read.
 inline constexpr std::size_t kLargestTableFile = std::size_t{64} << 20;
+// How much of a file to read: one byte past the largest table is enough to refuse a larger
+// file, or a device that never ends, without holding it all.
+inline constexpr std::size_t kTableFileReadSize = kLargestTableFile + 1;
 
 // A file's bytes as UTF-8 text without a byte order mark: UTF-8 with or without one, or UTF-16
 // little- or big-endian with one (a spreadsheet's "Unicode text"). Takes the bytes over, so

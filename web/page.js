@@ -267,9 +267,8 @@
                 }
             })));
     });
-    // One byte past the largest table is enough for the core to refuse a larger file.
     const readFile = async (file) => analyseSamples(
-        new Uint8Array(await file.slice(0, design.largestTableFile + 1).arrayBuffer()));
+        new Uint8Array(await file.slice(0, design.tableFileReadSize).arrayBuffer()));
     byId('samplesFile').addEventListener('change', (event) => {
         if (event.target.files.length)
             readFile(event.target.files[0]);

@@ -148,7 +148,7 @@ std::string Banner(const char* svg) {
 
 // What the script needs of the tables: the controls it reaches by name, the result rows, the
 // key filter's verdict on every character, as the codes it passes and the codes that move the
-// focus on, its two texts, and the size of the largest table file.
+// focus on, its two texts, and how much of a table file to read.
 std::string DesignJson() {
     std::string json = "{";
     for (const auto& [key, name] :
@@ -178,7 +178,7 @@ std::string DesignJson() {
     return json + "],\"pass\":[" + pass + "],\"move\":[" + move +
            "],\"coreNotStarted\":" + text(warning::kCoreNotStarted) +
            ",\"reportNotReady\":" + text(warning::kReportNotReady) +
-           ",\"largestTableFile\":" + std::to_string(kLargestTableFile) + "}";
+           ",\"tableFileReadSize\":" + std::to_string(kTableFileReadSize) + "}";
 }
 
 // The header cells of the table of samples.

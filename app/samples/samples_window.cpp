@@ -140,11 +140,9 @@ bool SamplesWindow::openFile(const QString& path) {
         warn(tr("Cannot open %1: %2").arg(QDir::toNativeSeparators(path), file.errorString()));
         return false;
     }
-    // One byte past the largest table is enough to refuse a larger file, or a device that never
-    // ends, without holding it all in memory.
     std::vector<std::string> reasons;
     auto entries = SampleTable::Read(
-        file.read(static_cast<qint64>(kLargestTableFile) + 1).toStdString(), reasons);
+        file.read(static_cast<qint64>(kTableFileReadSize)).toStdString(), reasons);
     if (!reasons.empty()) {
         warn(QString::fromStdString(reasons.front()));
         return false;
