@@ -11,10 +11,12 @@
     const results = design.results.map(([label, box]) => ({label: byId(label), box: byId(box)}));
     const warning = byId('warning');
 
-    // The core, gzipped, is unzipped and compiled as one stream, off the page's own thread, once
-    // the first frame is on screen; its glue runs once it is compiled. The form never waits for
-    // it, and a command given before it is ready is answered as soon as it is. A core that
+    // The core, gzipped, is unzipped and compiled as one stream once the first frame is on
+    // screen, even when a command comes sooner: the unzipping runs on the page's own thread, and
+    // would hold the first frame back. Its glue runs once it is compiled. The form never waits
+    // for it, and a command given before it is ready is answered as soon as it is. A core that
     // cannot start is said so by the command that needed it, and the next command tries again.
+    const firstFrame = new Promise((resolve) => requestAnimationFrame(() => setTimeout(resolve)));
     let corePromise = null;
     let runCore = null;
     function compileCore() {
@@ -33,6 +35,7 @@
             new Response(unzip.readable, {headers: {'Content-Type': 'application/wasm'}}));
     }
     async function startCore() {
+        await firstFrame;
         const module = await compileCore();
         if (typeof createTallyvaneCore === 'undefined') {
             const glue = document.createElement('script');
@@ -58,7 +61,7 @@
         });
         return corePromise;
     }
-    requestAnimationFrame(() => setTimeout(() => core().catch(() => {})));
+    core().catch(() => {});
     async function readyCore() {
         try {
             return await core();
