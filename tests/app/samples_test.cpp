@@ -130,8 +130,7 @@ void WindowTest::samplesDropSaveReopen() {
     QVERIFY(QFile::remove(path));
     s.key(Qt::Key_S, Qt::ControlModifier);
     QFile saved(path);
-    QVERIFY(saved.open(QIODevice::ReadOnly));
-    QCOMPARE(saved.readAll(), Golden());
+    QVERIFY(saved.open(QIODevice::ReadOnly) && saved.readAll() == Golden());  // byte for byte
     w.window.openSamples(path);
     Samples again;
     QVERIFY(again.window);
@@ -150,7 +149,7 @@ void WindowTest::samplesDropSaveReopen() {
 }
 
 // From the main window's context menu to the chart's exports, files opened beside a table,
-// and a close that asks first and saves, or stays when the save fails.
+// and a close that asks first and saves, or stays while the save fails.
 void WindowTest::samplesMenuExportClose() {
     Window w;
     QTemporaryDir folder;
@@ -186,7 +185,8 @@ void WindowTest::samplesMenuExportClose() {
         press(QMessageBox::Save),
         choose(csv),
         press(QMessageBox::Save),
-        press(QMessageBox::Ok)};
+        press(QMessageBox::Ok),
+        press(QMessageBox::Save)};
     QPointer<QWidget> answered;  // null once gone: the next may take its address
     QTimer poll;
     QObject::connect(&poll, &QTimer::timeout, [&] {
@@ -261,9 +261,8 @@ void WindowTest::samplesMenuExportClose() {
     QVERIFY(!s.window->close() && s.window->isVisible());  // saved, but no file named
     QVERIFY(s.window->close() && !s.window->isVisible());  // named, saved
     QFile kept(csv);
-    QVERIFY(kept.open(QIODevice::ReadOnly));
-    const QByteArray written = kept.readAll();
-    QCOMPARE(std::tuple(written.count('\n'), written.contains("Mon 1,")), std::tuple(13, false));
+    QVERIFY(kept.open(QIODevice::ReadOnly) && !kept.peek(1 << 20).contains("Mon 1,") &&
+            kept.readAll().count('\n') == 13);
     // A failed save on closing (a folder has taken the file's name) keeps the window and edits.
     w.window.openSamples(csv);
     Samples named;
@@ -271,6 +270,7 @@ void WindowTest::samplesMenuExportClose() {
     Trigger(named.window, "&Delete Rows");
     kept.close();
     QVERIFY(QFile::remove(csv) && QDir(folder.path()).mkdir("saved.csv"));
-    QVERIFY(!named.window->close() && named.window->isVisible() &&
-            said.startsWith("Cannot save ") && replies.empty());
+    QVERIFY(!named.window->close() && named.window->isVisible() && said.startsWith("Cannot save "));
+    QVERIFY(QDir(folder.path()).rmdir("saved.csv") && named.window->close() && replies.empty());
+    QVERIFY(kept.open(QIODevice::ReadOnly) && kept.readAll().count('\n') == 12);  // saved, gone
 }
