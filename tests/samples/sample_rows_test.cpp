@@ -89,8 +89,8 @@ TEST(SampleRows, Refusals) {
         {"\xF0\x8F\xBF\xBF,1", "The file is not text: save the table as CSV or as tab-separated text, and open that.|"},  // U+FFFF in four bytes
         {Utf16(u"1,2\xD83D\xE000", false), "The file is not text: save the table as CSV or as tab-separated text, and open that.|"},  // no low surrogate
         {Utf16(std::u16string_view(u"1,2\0", 4), true), "The file is not text: save the table as CSV or as tab-separated text, and open that.|"},
-        {std::string(kLargestTableFile + 1, '\n'), "The file is larger than 64 MiB: split the table into smaller ones.|"},
-        {std::string(kLargestTableFile, '\n'), "The table holds no samples: each row needs its defects and its opportunities.|"},  // 64 MiB itself
+        {std::string((std::size_t{64} << 20) + 1, '\n'), "The file is larger than 64 MiB: split the table into smaller ones.|"},
+        {std::string(std::size_t{64} << 20, '\n'), "The table holds no samples: each row needs its defects and its opportunities.|"},  // 64 MiB itself
         {many, "line 1: defects (12) exceed opportunities (10)|"},
     };
     // clang-format on
