@@ -74,10 +74,10 @@ TEST(ChartDrawing, Geometry) {
     const Analysis a = Analyse(Table(kOrangeJuice, 50));
     EXPECT_EQ(std::tuple(a.Count("<circle"), a.Count("width=\"7\""), a.Count("rotate(-45)")),
               std::tuple(28, 2, 15));
-    for (const char* part :
-         {"<title>P chart of the defect proportion, 30 samples</title>", ">0%<", ">50%<",
-          "M70 194.5H780", "<text x=\"400\" y=\"24\"", "cx=\"81.8\" cy=\"189.6\"", "M70 94.3H93.7",
-          "x=\"409.7\" y=\"74.1\"", ">29<", "L93.7 94.3H117.3", "M70 44V324H780"})
+    for (const char* part : {"<title>P chart of the defect proportion, 30 samples</title>", ">0%<",
+                             ">50%<", "M70 194.5H780", "<text x=\"400\" y=\"24\"",
+                             "cx=\"81.8\" cy=\"189.6\"", "M70 94.3H93.7", "x=\"409.7\" y=\"74.1\"",
+                             ">29<", "L93.7 94.3H117.3", "M70 44V324H780", ">centre 23.13%<"})
         EXPECT_EQ(a.Count(part), 1) << part;
     std::vector<int> many(1000, 5);
     many[3] = 60;
