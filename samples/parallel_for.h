@@ -1,6 +1,7 @@
 #pragma once
 
 #include <algorithm>
+#include <atomic>
 #include <cstddef>
 #include <system_error>
 #include <thread>
@@ -8,30 +9,36 @@
 
 namespace tallyvane {
 
-// Calls `work(i)` for every i below `count`, spread over the processor's cores in contiguous
-// runs; on one core, or where threads cannot be had (WebAssembly without them), in this thread.
+// Calls `work(i)` for every i below `count`, spread over the processor's cores: each thread takes
+// the next run of indices until none is left, so that however many threads could be started
+// (none in WebAssembly without them), those there are do it all.
 template <typename Work>
 void ParallelFor(std::size_t count, const Work& work) {
-    const auto run = [&](std::size_t begin, std::size_t end) {
-        for (std::size_t i = begin; i < end; ++i) {
-            work(i);
-        }
-    };
 #ifdef __EMSCRIPTEN__
-    run(0, count);
+    const std::size_t threads = 1;
 #else
     const std::size_t threads = std::max(1u, std::thread::hardware_concurrency());
-    std::vector<std::jthread> helpers;
-    for (std::size_t t = 1; t < threads; ++t) {
-        const std::size_t begin = count * t / threads, end = count * (t + 1) / threads;
-        try {
-            helpers.emplace_back(run, begin, end);
-        } catch (const std::system_error&) {
-            run(begin, end);  // no thread to be had: this one does that share too
-        }
-    }
-    run(0, count / threads);
 #endif
+    const std::size_t runLength = std::max<std::size_t>(1, count / (threads * 8));
+    std::atomic<std::size_t> next{0};
+    const auto take = [&] {
+        for (std::size_t begin; (begin = next.fetch_add(runLength)) < count;) {
+            for (std::size_t i = begin; i < std::min(begin + runLength, count); ++i) {
+                work(i);
+            }
+        }
+    };
+#ifndef __EMSCRIPTEN__
+    std::vector<std::jthread> helpers;
+    try {
+        while (helpers.size() + 1 < threads) {
+            helpers.emplace_back(take);
+        }
+    } catch (const std::system_error&) {
+        // No more threads to be had: the rest is taken by those there are, this one among them.
+    }
+#endif
+    take();
 }
 
 }  // namespace tallyvane
