@@ -39,11 +39,11 @@ check json-and-csv 2 '^$' 'excludes' -- --json --csv --samples x
 check help 0 'Usage:[\s\S]*--samples' '^$' -- --help
 check missing-file 1 '^$' '^Cannot open nowhere.csv' -- --samples nowhere.csv
 
-# A spreadsheet's "Unicode text" export on standard input: UTF-16 with a BOM and CRLF.
-printf 'Date\tDefects\tOpportunities\r\nMon\t7\t1500\r\nTue\t3\t1500\r\n' | iconv -f UTF-8 -t UTF-16LE |
+# A spreadsheet's "Unicode text" export (UTF-16, BOM, CRLF) on standard input; aligned by characters.
+printf 'Date\tDefects\tOpportunities\r\nMon\t7\t1500\r\nT\xc3\xbce\t3\t1500\r\n' | iconv -f UTF-8 -t UTF-16LE |
     { printf '\xff\xfe'; cat; } >"$work/export.txt"
 input=$work/export.txt
-check samples-utf16 0 '^Label +Defects +Opportunities +DPMO .*\nMon +7 +1500 +4666.66666666667 +0.47% +99.53% +4.10 .* no\nTue .*\nPooled +10 +3000 +3333.33333333333 +0.33% +99.67% +4.21\nCentre 0.33%, P chart' '^$' -- --samples -
+check samples-utf16 0 '^Label +Defects +Opportunities +DPMO .*\nMon {11}7 +1500 +4666.66666666667 +0.47% +99.53% +4.10 .* no\nT\xc3\xbce {11}3 .*\nPooled +10 +3000 +3333.33333333333 +0.33% +99.67% +4.21\nCentre 0.33%, P chart' '^$' -- --samples -
 check samples-json 0 '^\{"rows": \[\{"line":2,"label":"Mon","defects":7,"opportunities":1500,"texts":'"$worked"',"notes":'"$notes"',"warning":"","proportion":0.004666666666666667,"lcl":0.0,"ucl":0.007[0-9]*,"beyond":false\}, \{"line":3,.*\],\n "pooled": \{"defects":10,"opportunities":3000,"texts":\["3333.33333333333".*"warning":""\},\n "centre": 0.0033333333333333335,\n "sigma_z": 1.58[0-9]*,\n "chart": "P"\}\n$' '^$' -- --json --samples -
 check samples-csv 0 '^Label,Defects,Opportunities,DPMO,Defects \(%\),Yield \(%\),Process Sigma Level,Lower limit,Upper limit,Beyond the limits\nMon,7,1500,4666.66666666667,0.47%,99.53%,4.10,0,0.007[0-9]*,no\n.*\nPooled,10,3000,3333.33333333333,0.33%,99.67%,4.21,,,\n$' '^$' -- --csv --svg "$work/chart.svg" --samples -
 input=$work/saved.csv && cp "$work/out.txt" "$input"
