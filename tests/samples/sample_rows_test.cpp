@@ -76,7 +76,7 @@ TEST(SampleRows, Refusals) {
         {"1,1 500\n", "line 1: Please enter valid Defects and Opportunities Values (opportunities \"1 500\" is not a whole number)|"},
         {"0,0\n", "line 1: no opportunities: a sample needs at least one|"},
         {"1,9007199254740993\n", "line 1: opportunities (9007199254740993) exceed 2^53, the largest count|"},
-        {"1,2,3,4\n", "line 1: a row holds two counts, defects then opportunities, perhaps after a label; this one has 4 fields|"},
+        {"1,2,3,4\n5\n", "line 1: a row holds two counts, defects then opportunities, perhaps after a label; this one has 4 fields|line 2: a row holds two counts, defects then opportunities, perhaps after a label; this one has 1 field|"},
         {"1,9007199254740992\n1,1\n", "The total of the opportunities exceeds 2^53 (9007199254740992), the largest count whose figures are exact.|"},
         {"2e1,1e3\n3,10\n", "line 1: Please enter valid Defects and Opportunities Values (defects \"2e1\" is not a whole number)|"},  // numbers: a row
         {"Lot,Defects,Opportunities\n\n ,\n", "The table holds no samples: each row needs its defects and its opportunities.|"},
