@@ -85,6 +85,7 @@ TEST(SampleRows, Refusals) {
         {"\x89PNG\r\n\x1a\n", "The file is not text: save the table as CSV or as tab-separated text, and open that.|"},
         {"7,1\xED\xA0\x80", "The file is not text: save the table as CSV or as tab-separated text, and open that.|"},  // a surrogate
         {"\xE0\x80\xB1,1", "The file is not text: save the table as CSV or as tab-separated text, and open that.|"},  // "1" overlong
+        {"7,1500\x80\n", "The file is not text: save the table as CSV or as tab-separated text, and open that.|"},  // a lone continuation byte
         {std::string("\xFF\xFE\x00\xD8", 4), "The file is not text: save the table as CSV or as tab-separated text, and open that.|"},
         {"\xF0\x8F\xBF\xBF,1", "The file is not text: save the table as CSV or as tab-separated text, and open that.|"},  // U+FFFF in four bytes
         {Utf16(u"1,2\xD83D\xE000", false), "The file is not text: save the table as CSV or as tab-separated text, and open that.|"},  // no low surrogate
