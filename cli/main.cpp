@@ -43,7 +43,8 @@ int Samples(const std::string& file, tallyvane::SamplesFormat format, const std:
             return kWarning;
         }
     }
-    const std::string text = tallyvane::DecodeText(ReadBytes(file == "-" ? std::cin : opened));
+    const std::string text =
+        tallyvane::DecodeTable(ReadBytes(file == "-" ? std::cin : opened)).text;
     std::ofstream svg;
     if (!svgFile.empty()) {
         svg.open(svgFile, std::ios::binary);

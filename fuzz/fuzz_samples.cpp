@@ -23,7 +23,7 @@ void Check(bool invariant) {
 int FuzzSampleTable(const std::uint8_t* data, std::size_t size) {
     try {
         const std::string text =
-            tallyvane::DecodeText(std::string(reinterpret_cast<const char*>(data), size));
+            tallyvane::DecodeTable(std::string(reinterpret_cast<const char*>(data), size)).text;
         std::size_t rows = 0, lastLine = 0, expected = 0;
         std::optional<tallyvane::ChartDrawing> drawing;
         tallyvane::AnalyseSamples(

@@ -5,6 +5,7 @@
 #include "calc/double_chars.h"
 #include "calc/number_text.h"
 #include "samples/sample_columns.h"
+#include "samples/table_records.h"
 
 namespace tallyvane {
 
@@ -21,8 +22,9 @@ std::vector<std::string> SampleCells(std::string_view label, std::uint64_t defec
         cells.push_back(text(limits->upper));
         cells.push_back(limits->beyond ? "yes" : "no");
     } else {
-        cells.resize(kSampleColumns.size());
+        cells.resize(kSampleColumns.size() - 1);
     }
+    cells.push_back(plan.warning);
     return cells;
 }
 
@@ -39,27 +41,12 @@ SampleTexts TextsOf(std::vector<std::string> cells) {
 }
 
 std::string CsvLine(const std::vector<std::string>& cells) {
-    std::string line;
-    for (const std::string& cell : cells) {
-        if (&cell != &cells.front()) {
-            line += ',';
-        }
-        if (cell.find_first_of(",\"\r\n") == std::string::npos) {
-            line += cell;
-            continue;
-        }
-        line += '"';
-        for (const char c : cell) {
-            line += c == '"' ? "\"\"" : std::string(1, c);
-        }
-        line += '"';
-    }
-    return line;
+    return RecordText(cells, ',');
 }
 
 namespace {
 
-std::size_t Width(std::string_view text) {
+std::size_t TextWidth(std::string_view text) {
     return static_cast<std::size_t>(std::count_if(text.begin(), text.end(), [](char c) {
         return (static_cast<unsigned char>(c) & 0xC0) != 0x80;
     }));
@@ -72,14 +59,14 @@ std::vector<std::string> AlignedRows(const std::vector<std::vector<std::string>>
     for (const auto& row : table) {
         widths.resize(std::max(widths.size(), row.size()));
         for (std::size_t i = 0; i < row.size(); ++i) {
-            widths[i] = std::max(widths[i], Width(row[i]));
+            widths[i] = std::max(widths[i], TextWidth(row[i]));
         }
     }
     std::vector<std::string> lines;
     for (const auto& row : table) {
         std::string line;
         for (std::size_t i = 0; i < row.size(); ++i) {
-            const std::string pad(widths[i] - Width(row[i]), ' ');
+            const std::string pad(widths[i] - TextWidth(row[i]), ' ');
             line += i == 0 ? row[i] + pad : "  " + pad + row[i];
         }
         lines.push_back(line.substr(0, line.find_last_not_of(' ') + 1));

@@ -15,8 +15,9 @@ namespace tallyvane {
 // back to the same number, for a spreadsheet.
 enum class LimitText { kPercent, kShortest };
 
-// A row's cells under kSampleColumns: its label and counts, its four results, then its limits
-// and "yes" or "no" for beyond them; the pooled row, which has no limits, leaves those empty.
+// A row's cells under kSampleColumns: its label and counts, its four results, its limits and
+// "yes" or "no" for beyond them, then its warning; the pooled row, which has no limits, leaves
+// those empty.
 std::vector<std::string> SampleCells(std::string_view label, std::uint64_t defects,
                                      std::uint64_t opportunities, const CalculatePlan& plan,
                                      const std::optional<ControlLimits>& limits,
@@ -32,8 +33,7 @@ SampleTexts TextsOf(std::vector<std::string> cells, const CalculatePlan& plan);
 // A row with no figures: the cells it has, the rest of kSampleColumns empty, and no notes.
 SampleTexts TextsOf(std::vector<std::string> cells);
 
-// Cells as one line of CSV (RFC 4180: a field with a comma, a quote or a line end is quoted),
-// without its line end.
+// Cells as one line of CSV, as RecordText writes them, without its line end.
 std::string CsvLine(const std::vector<std::string>& cells);
 
 // A table's rows as fixed-pitch lines: the first column to the left, the others, numbers, to the

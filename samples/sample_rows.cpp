@@ -1,11 +1,8 @@
 #include "samples/sample_rows.h"
 
 #include <algorithm>
-#include <array>
-#include <cctype>
 #include <charconv>
 
-#include "calc/warning_texts.h"
 #include "samples/sample_columns.h"
 #include "samples/table_refused.h"
 
@@ -14,220 +11,94 @@ namespace {
 
 constexpr std::size_t kNamedBadLines = 20;
 
-std::string_view Trimmed(std::string_view s) {
-    const std::size_t begin = s.find_first_not_of(" \t");
-    if (begin == std::string_view::npos) {
-        return {};
-    }
-    return s.substr(begin, s.find_last_not_of(" \t") - begin + 1);
-}
-
 bool IsDigit(char c) {
     return c >= '0' && c <= '9';
 }
 
-// A number as any program might write one: a sign, digits with points, commas or blanks among
-// them, an exponent. Such a field makes the first row a row, not a header.
-bool IsNumberOfAnyForm(std::string_view s) {
-    s = Trimmed(s);
-    if (!s.empty() && (s.front() == '-' || s.front() == '+')) {
-        s.remove_prefix(1);
+// The digits that a count written with its thousands grouped ("1,500", "1 500") or with a point
+// and zeros ("7.0") stands for, for the refusal to suggest; empty for any other text, and for
+// "1.000", which may be either.
+std::string WholeDigits(std::string_view text) {
+    const std::size_t first = text.find_first_not_of("0123456789");
+    if (first == 0 || first == std::string_view::npos) {
+        return {};
     }
-    const std::size_t exponent = s.find_first_of("eE");
-    std::string_view mantissa = s.substr(0, exponent);
-    if (exponent != std::string_view::npos) {
-        std::string_view power = s.substr(exponent + 1);
-        if (!power.empty() && (power.front() == '-' || power.front() == '+')) {
-            power.remove_prefix(1);
-        }
-        if (power.empty() || !std::all_of(power.begin(), power.end(), IsDigit)) {
-            return false;
-        }
+    const std::string_view rest = text.substr(first);
+    const std::string head(text.substr(0, first));
+    if (rest.size() > 1 && rest.size() != 4 && rest.front() == '.' &&
+        rest.find_first_not_of('0', 1) == std::string_view::npos) {
+        return head;
     }
-    return std::any_of(mantissa.begin(), mantissa.end(), IsDigit) &&
-           mantissa.find_first_not_of("0123456789., ") == std::string_view::npos;
+    const char separator = rest.front();
+    if (separator == '.' && rest.size() == 4) {
+        return {};
+    }
+    std::string digits = head;
+    for (std::size_t i = 0; i < rest.size(); i += 4) {
+        const std::string_view group = rest.substr(i + 1, 3);
+        if (first > 3 || rest[i] != separator || group.size() != 3 ||
+            !std::all_of(group.begin(), group.end(), IsDigit) ||
+            std::string_view(",. '_").find(separator) == std::string_view::npos) {
+            return {};
+        }
+        digits += group;
+    }
+    return digits;
 }
 
-bool SameWord(std::string_view a, std::string_view b) {
-    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
-               return std::tolower(static_cast<unsigned char>(x)) == y;
-           });
-}
-
-std::string Line(std::size_t line) {
-    return "line " + std::to_string(line) + ": ";
-}
-
-// A whole count in digits, or what is wrong with the text, given the window's own warning
-// where the window makes the same check.
-std::string ReadWholeCount(std::string_view field, std::string_view what, std::uint64_t& count) {
-    const std::string_view text = Trimmed(field);
-    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), count);
-    if (!text.empty() && std::all_of(text.begin(), text.end(), IsDigit)) {
+// A whole count in digits, or what is wrong with the text.
+std::string ReadWholeCount(std::string_view text, std::string_view what, std::uint64_t& count) {
+    if (text.empty()) {
+        return {};
+    }
+    if (std::all_of(text.begin(), text.end(), IsDigit)) {
+        const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), count);
         if (error == std::errc() && count <= kLargestCount) {
             return {};
         }
         return std::string(what) + " (" + std::string(text) + ") exceed 2^53, the largest count";
     }
-    const bool negative = text.size() > 1 && text.front() == '-' &&
-                          std::all_of(text.begin() + 1, text.end(), IsDigit);
-    return std::string(negative ? warning::kNegativeCounts : warning::kInvalidCounts) + " (" +
-           std::string(what) + " \"" + std::string(text) + "\" is not a whole number)";
+    const std::string digits = WholeDigits(text);
+    return std::string(what) + " \"" + std::string(text) + "\" is not a whole number in digits" +
+           (digits.empty() ? "" : " (write " + digits + ")");
 }
 
 }  // namespace
 
-SampleRows::SampleRows(std::string_view text) : m_text(text) {
-    // The separator and the header, from the first record that is not blank.
-    const std::size_t start = m_at, startLine = m_line;
-    std::array<std::size_t, 3> counts{};
-    constexpr std::string_view kSeparators = "\t;,";
-    if (nextRecord()) {
-        // Count the separators outside quotes in the record's own text.
-        bool quoted = false;
-        for (std::size_t i = start; i < m_at; ++i) {
-            if (m_text[i] == '"') {
-                quoted = !quoted;
-            } else if (!quoted && kSeparators.find(m_text[i]) != std::string_view::npos) {
-                ++counts[kSeparators.find(m_text[i])];
-            }
-        }
-    }
-    const auto most = std::max_element(counts.begin(), counts.end());
-    m_separator = *most > 0 ? kSeparators[static_cast<std::size_t>(most - counts.begin())] : '\t';
-    m_at = start;
-    m_line = startLine;
-    if (!nextRecord()) {
-        return;
-    }
-    const auto first = m_fields.begin(), last = first + static_cast<long>(m_fieldCount);
-    if (std::any_of(first, last, [](const std::string& f) { return IsNumberOfAnyForm(f); })) {
-        m_at = start;  // a row: read it again as one
-        m_line = startLine;
-        return;
-    }
-    for (std::size_t i = 0; i < m_fieldCount; ++i) {
-        const std::string_view name = Trimmed(m_fields[i]);
-        if (!m_defectsColumn && SameWord(name, "defects")) {
-            m_defectsColumn = i;
-        } else if (!m_opportunitiesColumn && SameWord(name, "opportunities")) {
-            m_opportunitiesColumn = i;
-        } else if (!m_labelColumn) {
-            m_labelColumn = i;
-        }
-    }
-    if (!m_defectsColumn || !m_opportunitiesColumn) {
-        m_defectsColumn = m_opportunitiesColumn = m_labelColumn = std::nullopt;
-    }
-}
-
-// The next record that is not blank into m_fields, its first line in m_recordLine. Quoted
-// fields may hold separators, line ends and doubled quotes.
-bool SampleRows::nextRecord() {
-    while (m_at < m_text.size()) {
-        m_recordLine = m_line;
-        m_fieldCount = 0;
-        bool blank = true, quoted = false, ended = false;
-        std::string* field = nullptr;
-        const auto newField = [&] {
-            if (m_fieldCount == m_fields.size()) {
-                m_fields.emplace_back();
-            }
-            field = &m_fields[m_fieldCount++];
-            field->clear();
-        };
-        newField();
-        while (m_at < m_text.size() && !ended) {
-            const char c = m_text[m_at++];
-            if (quoted) {
-                if (c == '"' && m_at < m_text.size() && m_text[m_at] == '"') {
-                    *field += '"';
-                    ++m_at;
-                } else if (c == '"') {
-                    quoted = false;
-                } else {
-                    m_line +=
-                        c == '\n' || (c == '\r' && !(m_at < m_text.size() && m_text[m_at] == '\n'));
-                    *field += c;
-                }
-            } else if (c == '"' && Trimmed(*field).empty()) {
-                quoted = true;
-                blank = false;
-                field->clear();
-            } else if (c == m_separator) {
-                newField();
-            } else if (c == '\n' || c == '\r') {
-                if (c == '\r' && m_at < m_text.size() && m_text[m_at] == '\n') {
-                    ++m_at;
-                }
-                ++m_line;
-                ended = true;
-            } else {
-                blank = blank && (c == ' ' || c == '\t');
-                *field += c;
-            }
-        }
-        if (!blank) {
-            while (m_fieldCount > 0 && Trimmed(m_fields[m_fieldCount - 1]).empty()) {
-                --m_fieldCount;
-            }
-            return true;
-        }
-    }
-    return false;
-}
-
-bool SampleRows::next(SampleRow& row, std::string& error) {
-    if (!nextRecord()) {
-        return false;
-    }
-    row = SampleRow();
-    row.line = m_recordLine;
-    error = checkRow(row);
-    if (!error.empty()) {
-        error.insert(0, Line(row.line));
-        return true;
-    }
-    // Tallyvane's own saved table ends in the pooled row: the totals, not a sample.
-    if (m_defectsColumn && row.label == kPooledLabel && row.defects == m_totalDefects &&
-        row.opportunities == m_totalOpportunities &&
-        m_text.find_first_not_of(std::string(" \t\r\n") + m_separator, m_at) ==
-            std::string_view::npos) {
-        m_at = m_text.size();
-        return false;
-    }
-    m_totalDefects += row.defects;
-    m_totalOpportunities += row.opportunities;
-    return true;
-}
-
-std::string SampleRows::checkRow(SampleRow& row) {
-    std::string_view defects, opportunities;
+std::string ReadSample(const SampleLayout& layout, std::span<const std::string> fields,
+                       SampleRow& row) {
     const auto field = [&](std::optional<std::size_t> column) {
-        return column && *column < m_fieldCount ? std::string_view(m_fields[*column])
-                                                : std::string_view();
+        return column && *column < fields.size() ? Trimmed(fields[*column]) : std::string_view();
     };
-    if (m_defectsColumn) {
-        defects = field(m_defectsColumn);
-        opportunities = field(m_opportunitiesColumn);
-        row.label = Trimmed(field(m_labelColumn));
-    } else if (m_fieldCount == 2 || m_fieldCount == 3) {
-        const std::size_t first = m_fieldCount - 2;
-        defects = m_fields[first];
-        opportunities = m_fields[first + 1];
-        row.label = first == 1 ? Trimmed(m_fields[0]) : std::string_view();
+    std::size_t width = Width(fields);
+    if (width < 2 && (fields.size() == 2 || fields.size() == 3)) {  // "Lot 1,,": counts missing
+        width = fields.size();
+    }
+    std::string_view defects, opportunities;
+    if (layout.defects) {
+        row.label = field(layout.label);
+        defects = field(layout.defects);
+        opportunities = field(layout.opportunities);
+        if (width > layout.width) {
+            return "the row holds " + std::to_string(width) + " fields where the header names " +
+                   std::to_string(layout.width) + " columns";
+        }
+    } else if (width == 2 || width == 3) {
+        row.label = width == 3 ? Trimmed(fields[0]) : std::string_view();
+        defects = Trimmed(fields[width - 2]);
+        opportunities = Trimmed(fields[width - 1]);
     } else {
         return "a row holds two counts, defects then opportunities, perhaps after a label; "
                "this one has " +
-               std::to_string(m_fieldCount) + (m_fieldCount == 1 ? " field" : " fields");
+               std::to_string(width) + (width == 1 ? " field" : " fields");
     }
-    row.defectsText = Trimmed(defects);
-    row.opportunitiesText = Trimmed(opportunities);
-    const bool noDefects = row.defectsText.empty(), noOpportunities = row.opportunitiesText.empty();
-    if (noDefects || noOpportunities) {
-        return std::string(noDefects && noOpportunities ? warning::kBothMissing
-                           : noOpportunities            ? warning::kOpportunitiesMissing
-                                                        : warning::kDefectsMissing);
+    row.defectsText = defects;
+    row.opportunitiesText = opportunities;
+    if (defects.empty() || opportunities.empty()) {
+        return defects.empty() && opportunities.empty()
+                   ? "the defects and the opportunities are missing"
+               : defects.empty() ? "the defects are missing"
+                                 : "the opportunities are missing";
     }
     if (std::string e = ReadWholeCount(defects, "defects", row.defects); !e.empty()) {
         return e;
@@ -246,43 +117,128 @@ std::string SampleRows::checkRow(SampleRow& row) {
     return {};
 }
 
-SampleTotals CheckSamples(std::string_view text) {
-    SampleRows rows(text);
-    SampleTotals totals;
-    SampleRow row;
-    std::string error;
-    std::vector<std::string> bad;
-    std::size_t more = 0;
-    bool totalsTooLarge = false;
-    while (rows.next(row, error)) {
-        if (!error.empty()) {
-            (bad.size() < kNamedBadLines ? bad.push_back(error) : void(++more));
-            continue;
+std::string RecordFault(const TableRecord& record) {
+    switch (record.fault) {
+        case TableRecord::Fault::kUnclosedQuote:
+            return "a quoted field is never closed";
+        case TableRecord::Fault::kTooManyFields:
+            return "the row holds more than " + std::to_string(kMostFields) + " fields";
+        case TableRecord::Fault::kNone:
+            break;
+    }
+    return {};
+}
+
+LastRow LastRowOf(const SampleLayout& layout, const SampleRow& row, std::size_t rowsAbove,
+                  std::uint64_t defectsAbove, std::uint64_t opportunitiesAbove) {
+    if (layout.ownResults && row.label == kPooledLabel) {
+        return LastRow::kPooled;
+    }
+    return rowsAbove >= 2 && row.defects == defectsAbove && row.opportunities == opportunitiesAbove
+               ? LastRow::kTotals
+               : LastRow::kSample;
+}
+
+std::string TotalsRowReason(const SampleRow& row) {
+    return "holds the totals of the rows above it (" + std::to_string(row.defects) + " in " +
+           std::to_string(row.opportunities) + "): remove it";
+}
+
+std::string RowReason(std::string_view where, std::string_view reason) {
+    return std::string(where) + (reason.starts_with("holds ") ? " " : ": ") + std::string(reason);
+}
+
+void SampleTally::add(const SampleRow& row) {
+    ++m_totals.rows;
+    if (!m_tooLarge) {  // defects <= opportunities: their total cannot pass first
+        m_totals.defects += row.defects;
+        m_totals.opportunities += row.opportunities;
+        m_tooLarge = m_totals.opportunities > kLargestCount;
+    }
+}
+
+void SampleTally::refuse(std::string reason) {
+    if (++m_named <= kNamedBadLines) {
+        m_reasons.push_back(std::move(reason));
+    }
+}
+
+SampleTotals SampleTally::totals() const {
+    if (m_named > 0) {
+        std::vector<std::string> reasons = m_reasons;
+        if (m_named > kNamedBadLines) {
+            reasons.push_back("and " + std::to_string(m_named - kNamedBadLines) + " more");
         }
-        ++totals.rows;
-        if (!totalsTooLarge) {  // defects <= opportunities: their total cannot pass first
-            totals.defects += row.defects;
-            totals.opportunities += row.opportunities;
-            totalsTooLarge = totals.opportunities > kLargestCount;
-        }
+        throw TableRefused(std::move(reasons));
     }
-    if (more > 0) {
-        bad.push_back("and " + std::to_string(more) + " more");
-    }
-    if (!bad.empty()) {
-        throw TableRefused(std::move(bad));
-    }
-    if (totals.rows == 0) {
+    if (m_totals.rows == 0) {
         throw TableRefused(
             {"The table holds no samples: each row needs its defects and its "
              "opportunities."});
     }
-    if (totalsTooLarge) {
+    if (m_tooLarge) {
         throw TableRefused(
             {"The total of the opportunities exceeds 2^53 (9007199254740992), the "
              "largest count whose figures are exact."});
     }
-    return totals;
+    return m_totals;
+}
+
+SampleRows::SampleRows(std::string_view text)
+    : m_separator(SeparatorOf(text)), m_records(text, m_separator) {
+    while (m_records.next(m_record)) {
+        if (!m_record.blank()) {
+            if (m_record.fault == TableRecord::Fault::kNone) {
+                m_layout = LayoutOf(m_record.used(), m_record.line);
+            }
+            m_pending = !m_layout.header;
+            return;
+        }
+    }
+}
+
+bool SampleRows::next(SampleRow& row, std::string& error) {
+    do {
+        if (!m_pending && !m_records.next(m_record)) {
+            return false;
+        }
+        m_pending = false;
+    } while (m_record.blank());
+    row = SampleRow();
+    row.line = m_record.line;
+    error = RecordFault(m_record);
+    if (error.empty()) {
+        error = ReadSample(m_layout, m_record.used(), row);
+    }
+    if (m_records.restIsBlank()) {
+        const SampleTotals& above = m_above.sums();
+        const LastRow last =
+            LastRowOf(m_layout, row, above.rows, above.defects, above.opportunities);
+        if (last == LastRow::kPooled) {
+            return false;
+        }
+        if (last == LastRow::kTotals && error.empty() && !m_above.refused()) {
+            error = TotalsRowReason(row);
+        }
+    }
+    if (!error.empty()) {
+        error = RowReason("line " + std::to_string(row.line), error);
+        m_above.refuse(error);
+        return true;
+    }
+    m_above.add(row);
+    return true;
+}
+
+SampleTotals CheckSamples(std::string_view text) {
+    SampleRows rows(text);
+    SampleTally tally;
+    SampleRow row;
+    std::string error;
+    while (rows.next(row, error)) {
+        error.empty() ? tally.add(row) : tally.refuse(std::move(error));
+    }
+    return tally.totals();
 }
 
 }  // namespace tallyvane

@@ -2,10 +2,13 @@
 
 #include <cstddef>
 #include <cstdint>
-#include <optional>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
+
+#include "samples/sample_layout.h"
+#include "samples/table_records.h"
 
 namespace tallyvane {
 
@@ -15,57 +18,85 @@ inline constexpr std::uint64_t kLargestCount = std::uint64_t{1} << 53;
 // One sample: a row of a table, read.
 struct SampleRow {
     std::size_t line = 0;    // where the row starts, from 1
-    std::string_view label;  // "" where there is none; valid until the next row is read
+    std::string_view label;  // "" where there is none; valid as long as the fields it came from
     std::uint64_t defects = 0;
     std::uint64_t opportunities = 0;
-    // The two counts as written, trimmed, valid as the label is; empty in a row of too few or
-    // too many fields.
+    // The two counts as written, trimmed, valid as the label is.
     std::string_view defectsText, opportunitiesText;
 };
 
-// The rows of a table of samples in UTF-8 text, one at a time. Lines end in LF, CRLF or CR; a
-// blank line is no row. The separator is a tab, a comma or a semicolon, whichever the first row
-// holds most of; quoted fields follow RFC 4180. A first row without a number of any form is a
-// header. A row holds an optional label, then the defects and the opportunities, each a whole
-// number in digits with 0 <= defects <= opportunities and 1 <= opportunities <= 2^53; trailing
-// empty fields are ignored. Where the header names a "Defects" and an "Opportunities" column,
-// the counts come from those and the label from the first other column; there a last row
-// "Pooled" that holds the totals of the rows above it, as Tallyvane writes it, is no sample.
+// The sample that a row's fields hold under the layout, into `row`; or what is wrong with the
+// row, in the table's own words: counts are whole numbers in digits, 0 <= defects <=
+// opportunities, 1 <= opportunities <= 2^53, and a row is no wider than a header that names the
+// columns; trailing empty fields are ignored.
+std::string ReadSample(const SampleLayout& layout, std::span<const std::string> fields,
+                       SampleRow& row);
+
+// What is wrong with a record before its fields are read: a quote never closed, too many fields.
+std::string RecordFault(const TableRecord& record);
+
+// What the last row that is not blank is, given the good rows above it. Where the table is
+// Tallyvane's own, a row "Pooled" is its totals, made again from the rows and never read; a row
+// whose counts are the totals of two or more rows above it, whatever its label, is refused: the
+// totals would be counted twice.
+enum class LastRow { kSample, kPooled, kTotals };
+LastRow LastRowOf(const SampleLayout& layout, const SampleRow& row, std::size_t rowsAbove,
+                  std::uint64_t defectsAbove, std::uint64_t opportunitiesAbove);
+std::string TotalsRowReason(const SampleRow& row);
+
+// A row's fault after where it stands: "line 14: defects (12) exceed opportunities (10)".
+std::string RowReason(std::string_view where, std::string_view reason);
+
+// The totals of a table whose every row is good.
+struct SampleTotals {
+    std::size_t rows = 0;
+    std::uint64_t defects = 0;
+    std::uint64_t opportunities = 0;
+};
+
+// Every row's verdict gathered into the table's.
+class SampleTally {
+public:
+    void add(const SampleRow& row);
+    // A bad row's reason, where it stands first.
+    void refuse(std::string reason);
+    bool refused() const { return m_named > 0; }
+    const SampleTotals& sums() const { return m_totals; }
+    // The totals; throws TableRefused naming the bad rows (at most 20, then how many more), for
+    // a table without rows, and for totals past 2^53.
+    SampleTotals totals() const;
+
+private:
+    SampleTotals m_totals;
+    std::vector<std::string> m_reasons;
+    std::size_t m_named = 0;
+    bool m_tooLarge = false;
+};
+
+// The rows of a table of samples in UTF-8 text, one at a time: blank records are no rows, the
+// header is read apart, and Tallyvane's own pooled row is passed over.
 class SampleRows {
 public:
-    // The text must outlive this reader.
+    // The text must outlive this reader. Throws TableRefused as LayoutOf does.
     explicit SampleRows(std::string_view text);
 
     // The next row into `row`, true; false at the end. A bad row gives true with `error` set to
     // what is wrong with it, its line first ("line 14: ..."); a good one clears `error`.
     bool next(SampleRow& row, std::string& error);
 
+    char separator() const { return m_separator; }
+    const SampleLayout& layout() const { return m_layout; }
+
 private:
-    bool nextRecord();
-    std::string checkRow(SampleRow& row);
-
-    std::string_view m_text;
-    std::size_t m_at = 0;
-    std::size_t m_line = 1;
-    std::size_t m_recordLine = 1;
-    char m_separator = '\t';
-    std::vector<std::string> m_fields;
-    std::size_t m_fieldCount = 0;
-    // The columns named in the header, where it names both counts.
-    std::optional<std::size_t> m_defectsColumn, m_opportunitiesColumn, m_labelColumn;
-    std::uint64_t m_totalDefects = 0, m_totalOpportunities = 0;
+    char m_separator;
+    TableRecords m_records;
+    TableRecord m_record;
+    SampleLayout m_layout;
+    bool m_pending = false;  // m_record holds the first row, read for the layout
+    SampleTally m_above;
 };
 
-// Every row of the table checked, and its totals. Throws TableRefused naming the bad lines (at
-// most 20, then how many more), for a table without rows, and for totals past 2^53.
-struct SampleTotals {
-    std::size_t rows = 0;
-    std::uint64_t defects = 0;
-    std::uint64_t opportunities = 0;
-    // The two counts as written, trimmed, valid as the label is; empty in a row of too few or
-    // too many fields.
-    std::string_view defectsText, opportunitiesText;
-};
+// Every row of the table checked, and its totals; throws TableRefused as SampleTally does.
 SampleTotals CheckSamples(std::string_view text);
 
 }  // namespace tallyvane

@@ -1,35 +1,189 @@
 #include "samples/sample_sheet.h"
 
+#include <algorithm>
+
 #include "samples/chart_drawing.h"
 #include "samples/sample_cells.h"
 #include "samples/sample_columns.h"
 #include "samples/sample_plan.h"
+#include "samples/table_records.h"
 #include "samples/table_refused.h"
-#include "samples/text_decoding.h"
 
 namespace tallyvane {
+namespace {
 
-SampleSheet::SampleSheet(std::string bytes) {
-    std::string text;
+constexpr std::size_t kCountColumns = 3;  // label, defects, opportunities
+
+std::string LineEndOf(std::string_view text) {
+    const std::size_t end = text.find_first_of("\r\n");
+    if (end == std::string_view::npos || text[end] == '\n') {
+        return "\n";
+    }
+    return end + 1 < text.size() && text[end + 1] == '\n' ? "\r\n" : "\r";
+}
+
+}  // namespace
+
+SampleSheet::SampleSheet() : m_columns(kSampleColumns.begin(), kSampleColumns.begin() + 3) {
+    analyse();
+}
+
+SampleSheet::SampleSheet(std::string bytes) : SampleSheet() {
+    std::vector<std::string> header;
+    SampleLayout fileLayout;
     try {
-        text = DecodeText(std::move(bytes));
+        const DecodedText decoded = DecodeTable(std::move(bytes));
+        m_encoding = decoded.encoding;
+        m_separator = SeparatorOf(decoded.text);
+        m_lineEnd = LineEndOf(decoded.text);
+        TableRecords records(decoded.text, m_separator);
+        TableRecord record;
+        bool first = true;
+        while (records.next(record)) {
+            if (first && !record.blank() && record.fault == TableRecord::Fault::kNone) {
+                try {
+                    fileLayout = LayoutOf(record.used(), record.line);
+                } catch (const TableRefused& e) {  // a header all the same: shown as written
+                    m_fileReasons = e.reasons();
+                    fileLayout.header = true;
+                }
+                if (fileLayout.header) {
+                    header.assign(record.used().begin(), record.used().end());
+                    first = false;
+                    continue;
+                }
+            }
+            first = first && record.blank();
+            SampleCellsRow cells;
+            for (std::size_t c = 0; c < record.count; ++c) {
+                if (!fileLayout.isResult(c)) {
+                    cells.push_back(record.fields[c]);
+                }
+            }
+            m_rows.push_back(std::move(cells));
+            m_lines.push_back(record.line);
+            m_readings.push_back({});
+            m_readings.back().error = RecordFault(record);
+        }
     } catch (const TableRefused& e) {
-        m_reasons = e.reasons();
+        m_fileReasons = e.reasons();
+        m_isText = false;
+    }
+    m_header = fileLayout.header;
+    if (m_header) {
+        std::erase_if(header, [&, c = std::size_t{0}](const std::string&) mutable {
+            return fileLayout.isResult(c++);
+        });
+        m_columns = m_headerCells = header;
+        if (m_fileReasons.empty()) {
+            m_layout = LayoutOf(header, 1);
+        }
+    }
+    for (std::size_t i = 0; i < m_rows.size(); ++i) {
+        const std::string fault = m_readings[i].error;
+        m_readings[i] = read(m_rows[i]);
+        m_readings[i].error = fault.empty() ? m_readings[i].error : fault;
+    }
+    // Tallyvane's own pooled row: made again, never kept.
+    const auto last = std::find_if(m_readings.rbegin(), m_readings.rend(),
+                                   [](const Reading& r) { return !r.blank; });
+    if (last != m_readings.rend() && fileLayout.ownResults) {
+        const std::size_t i = static_cast<std::size_t>(m_readings.rend() - last) - 1;
+        if (row(i).label == kPooledLabel) {
+            m_rows.erase(m_rows.begin() + static_cast<long>(i));
+            m_lines.erase(m_lines.begin() + static_cast<long>(i));
+            m_readings.erase(m_readings.begin() + static_cast<long>(i));
+        }
+    }
+    replaceRows(0, 0, {});
+}
+
+SampleSheet::Reading SampleSheet::read(const SampleCellsRow& cells) const {
+    Reading reading;
+    reading.blank = Width(cells) == 0;
+    if (!reading.blank) {
+        SampleRow row;
+        reading.error = ReadSample(m_layout, cells, row);
+        reading.defects = row.defects;
+        reading.opportunities = row.opportunities;
+    }
+    return reading;
+}
+
+void SampleSheet::replaceRows(std::size_t at, std::size_t count, std::vector<SampleCellsRow> rows) {
+    const auto first = static_cast<long>(at), end = static_cast<long>(at + count);
+    std::vector<Reading> readings;
+    for (SampleCellsRow& cells : rows) {
+        readings.push_back(read(cells));
+    }
+    m_readings.erase(m_readings.begin() + first, m_readings.begin() + end);
+    m_readings.insert(m_readings.begin() + first, readings.begin(), readings.end());
+    m_lines.erase(m_lines.begin() + first, m_lines.begin() + end);
+    m_lines.insert(m_lines.begin() + first, rows.size(), 0);
+    m_rows.erase(m_rows.begin() + first, m_rows.begin() + end);
+    m_rows.insert(m_rows.begin() + first, std::make_move_iterator(rows.begin()),
+                  std::make_move_iterator(rows.end()));
+    for (const SampleCellsRow& cells : m_rows) {
+        widen(Width(cells));
+    }
+    analyse();
+}
+
+void SampleSheet::widen(std::size_t width) {
+    while (m_columns.size() < width) {
+        m_columns.push_back("Column " + std::to_string(m_columns.size() + 1));
+    }
+}
+
+void SampleSheet::alignCounts() {
+    for (SampleCellsRow& cells : m_rows) {
+        if (!m_header && Width(cells) == 2) {
+            cells.insert(cells.begin(), std::string());
+        }
+    }
+}
+
+std::string SampleSheet::where(std::size_t i) const {
+    return m_byPlace ? "Row " + std::to_string(i + 1) : "line " + std::to_string(m_lines[i]);
+}
+
+void SampleSheet::analyse() {
+    m_reasons.clear();
+    m_summary.reset();
+    m_lastIsTotals = false;
+    const auto last = std::find_if(m_readings.rbegin(), m_readings.rend(),
+                                   [](const Reading& r) { return !r.blank; });
+    m_lastRow = last == m_readings.rend()
+                    ? std::nullopt
+                    : std::optional(static_cast<std::size_t>(m_readings.rend() - last) - 1);
+    SampleTally tally;
+    for (std::size_t i = 0; i < m_readings.size(); ++i) {
+        const Reading& r = m_readings[i];
+        if (r.blank) {
+            continue;
+        }
+        if (i == m_lastRow && r.error.empty() && !tally.refused()) {
+            const SampleTotals& above = tally.sums();
+            m_lastIsTotals = LastRowOf(m_layout, row(i), above.rows, above.defects,
+                                       above.opportunities) == LastRow::kTotals;
+        }
+        if (const std::string e = error(i); !e.empty()) {
+            tally.refuse(e);
+        } else {
+            tally.add(SampleRow{0, {}, r.defects, r.opportunities, {}, {}});
+        }
+    }
+    if (!m_fileReasons.empty()) {
+        m_reasons = m_fileReasons;
         return;
     }
-    SampleRows rows(text);
-    SampleRow row;
-    std::string error;
-    while (rows.next(row, error)) {
-        m_labels.emplace_back(row.label);
-        m_rows.push_back(row);
-        m_errors.push_back(error);
-    }
     try {
-        const SampleTotals totals = CheckSamples(text);
+        const SampleTotals totals = tally.totals();
         ChartChooser chooser(totals);
-        for (const SampleRow& r : m_rows) {
-            chooser.add(r);
+        for (const Reading& r : m_readings) {
+            if (!r.blank) {
+                chooser.add(SampleRow{0, {}, r.defects, r.opportunities, {}, {}});
+            }
         }
         m_summary = SamplesSummary{totals, chooser.chart(),
                                    SamplePlan(totals.defects, totals.opportunities)};
@@ -38,9 +192,22 @@ SampleSheet::SampleSheet(std::string bytes) {
     }
 }
 
+std::string SampleSheet::error(std::size_t i) const {
+    const Reading& r = m_readings[i];
+    if (i == m_lastRow && m_lastIsTotals) {
+        return RowReason(where(i), TotalsRowReason(row(i)));
+    }
+    return r.error.empty() ? std::string() : RowReason(where(i), r.error);
+}
+
+bool SampleSheet::isSample(std::size_t i) const {
+    return !m_readings[i].blank;
+}
+
 SampleRow SampleSheet::row(std::size_t i) const {
-    SampleRow r = m_rows[i];
-    r.label = m_labels[i];
+    SampleRow r;
+    r.line = m_byPlace ? i + 1 : m_lines[i];
+    ReadSample(m_layout, m_rows[i], r);
     return r;
 }
 
@@ -49,15 +216,15 @@ SampleResult SampleSheet::result(std::size_t i) const {
 }
 
 SampleTexts SampleSheet::texts(std::size_t i) const {
-    if (m_summary) {
+    if (m_summary && isSample(i)) {
         const SampleResult r = result(i);
         return TextsOf(SampleCells(r.row.label, r.row.defects, r.row.opportunities, r.plan,
                                    r.limits, LimitText::kPercent),
                        r.plan);
     }
-    const bool good = m_errors[i].empty();
-    return TextsOf({m_labels[i], good ? std::to_string(m_rows[i].defects) : "",
-                    good ? std::to_string(m_rows[i].opportunities) : ""});
+    const SampleRow r = row(i);
+    return TextsOf(
+        {std::string(r.label), std::string(r.defectsText), std::string(r.opportunitiesText)});
 }
 
 SampleTexts SampleSheet::pooledTexts() const {
@@ -73,11 +240,13 @@ SampleTexts SampleSheet::pooledTexts() const {
 std::string SampleSheet::svg() const {
     ChartDrawing drawing(*m_summary);
     for (std::size_t i = 0; i < m_rows.size(); ++i) {
-        const SampleRow& r = m_rows[i];
-        drawing.add(SampleResult{row(i),
-                                 {},
-                                 Proportion(r.defects, r.opportunities),
-                                 LimitsOf(m_summary->chart, r.defects, r.opportunities)});
+        if (isSample(i)) {
+            const SampleRow r = row(i);
+            drawing.add(SampleResult{r,
+                                     {},
+                                     Proportion(r.defects, r.opportunities),
+                                     LimitsOf(m_summary->chart, r.defects, r.opportunities)});
+        }
     }
     return drawing.svg();
 }
@@ -85,16 +254,98 @@ std::string SampleSheet::svg() const {
 std::string SampleSheet::csv() const {
     std::string csv = CsvLine({kSampleColumns.begin(), kSampleColumns.end()}) + "\n";
     for (std::size_t i = 0; i < m_rows.size(); ++i) {
-        const SampleResult r = result(i);
-        csv += CsvLine(SampleCells(r.row.label, r.row.defects, r.row.opportunities, r.plan,
-                                   r.limits, LimitText::kShortest));
-        csv += '\n';
+        if (isSample(i)) {
+            const SampleResult r = result(i);
+            csv += CsvLine(SampleCells(r.row.label, r.row.defects, r.row.opportunities, r.plan,
+                                       r.limits, LimitText::kShortest));
+            csv += '\n';
+        }
     }
     const SampleTotals& totals = m_summary->totals;
     csv += CsvLine(SampleCells(kPooledLabel, totals.defects, totals.opportunities,
                                m_summary->pooled, std::nullopt, LimitText::kShortest));
     csv += '\n';
     return csv;
+}
+
+std::vector<std::string> SampleSheet::printedRows() const {
+    std::vector<std::vector<std::string>> table{{kSampleColumns.begin(), kSampleColumns.end()}};
+    for (std::size_t i = 0; i < m_rows.size(); ++i) {
+        table.push_back(texts(i).cells);
+    }
+    if (m_summary) {
+        table.push_back(pooledTexts().cells);
+    }
+    return AlignedRows(table);
+}
+
+bool SampleSheet::isCountColumn(std::size_t column) const {
+    return m_layout.defects ? column == *m_layout.defects || column == *m_layout.opportunities
+                            : column == 1 || column == 2;
+}
+
+std::string SampleSheet::file() const {
+    return EncodeText(written(m_separator, m_lineEnd), m_encoding);
+}
+
+std::string SampleSheet::text(char separator) const {
+    return written(separator, "\n");
+}
+
+std::string SampleSheet::written(char separator, std::string_view lineEnd) const {
+    const bool results = m_summary.has_value();
+    std::vector<std::string> header =
+        m_header ? m_headerCells
+                 : std::vector<std::string>(kSampleColumns.begin(),
+                                            kSampleColumns.begin() + kCountColumns);
+    header.resize(Width(header));
+    std::size_t width = header.size();
+    // Where the user's columns hold no label, Tallyvane's pooled row needs one to be known again.
+    const bool addLabel = results && m_header && !m_layout.label;
+    const std::size_t labelColumn = addLabel ? width : m_layout.label.value_or(0);
+    if (addLabel) {
+        header.emplace_back(kSampleColumns[0]);
+        ++width;
+    }
+    const auto withResults = [&](SampleCellsRow cells, std::vector<std::string> all) {
+        cells.resize(width);
+        cells.insert(cells.end(), all.begin() + kFirstResultColumn, all.end());
+        return cells;
+    };
+    std::string text;
+    const auto write = [&](const SampleCellsRow& cells) {
+        text += RecordText(cells, separator);
+        text += lineEnd;
+    };
+    if (m_header || results) {
+        write(results ? withResults(header, {kSampleColumns.begin(), kSampleColumns.end()})
+                      : header);
+    }
+    for (std::size_t i = 0; i < m_rows.size(); ++i) {
+        if (!results || !isSample(i)) {
+            write(m_rows[i]);
+            continue;
+        }
+        SampleCellsRow cells = m_rows[i];
+        if (!m_header && Width(cells) == 2) {  // under the header it gets, each count in its place
+            cells.insert(cells.begin(), std::string());
+        }
+        const SampleResult r = result(i);
+        write(withResults(std::move(cells),
+                          SampleCells(r.row.label, r.row.defects, r.row.opportunities, r.plan,
+                                      r.limits, LimitText::kShortest)));
+    }
+    if (results) {
+        const SampleTotals& totals = m_summary->totals;
+        SampleCellsRow pooled(width);
+        pooled[labelColumn] = kPooledLabel;
+        pooled[m_layout.defects.value_or(1)] = std::to_string(totals.defects);
+        pooled[m_layout.opportunities.value_or(2)] = std::to_string(totals.opportunities);
+        write(withResults(pooled,
+                          SampleCells(kPooledLabel, totals.defects, totals.opportunities,
+                                      m_summary->pooled, std::nullopt, LimitText::kShortest)));
+    }
+    return text;
 }
 
 }  // namespace tallyvane

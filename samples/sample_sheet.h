@@ -1,45 +1,114 @@
 #pragma once
 
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <vector>
 
 #include "samples/sample_cells.h"
+#include "samples/sample_layout.h"
 #include "samples/samples_analysis.h"
+#include "samples/text_decoding.h"
 
 namespace tallyvane {
 
-// A table of samples read whole and kept, for a view that shows any of its rows at any time:
-// every row, good or bad, and, once every row is good, the summary, each row's figures, the
-// chart and the CSV, the same as the command line writes. Bad input is never an exception here.
+// A row's cells as a view edits them: the user's columns, as written.
+using SampleCellsRow = std::vector<std::string>;
+
+// A table of samples held whole, for a view that shows and edits any of its rows at any time:
+// the header and every row as written, blank ones too, every field kept; each row's sample or
+// fault, found by the same rules as the command line's reader; and, once every row is good, the
+// summary, each row's figures and the chart. Bad input is never an exception here.
 class SampleSheet {
 public:
+    SampleSheet();
+    // A file's bytes, or a paste's: a table that cannot be read at all keeps no rows, and says
+    // why in reasons().
     explicit SampleSheet(std::string bytes);
 
+    // The user's columns: the header's, or where the table has none, those that the places of
+    // the counts name ("Label", "Defects", "Opportunities", then "Column 4" and on).
+    const std::vector<std::string>& columns() const { return m_columns; }
     std::size_t size() const { return m_rows.size(); }
-    // Why the table gives no figures (a sentence for the file, or its bad lines); none when it
+    const SampleCellsRow& cells(std::size_t i) const { return m_rows[i]; }
+    // Whether a user's column holds defects or opportunities.
+    bool isCountColumn(std::size_t column) const;
+    std::string_view encodingNote() const { return EncodingNote(m_encoding); }
+    // Where the reasons name a row: by its file's line ("line 3"), or after numberByPlace() by
+    // its place in the table ("Row 3"), as a view that adds and removes rows shows them.
+    void numberByPlace() { m_byPlace = true; }
+
+    // In a table without a header, each row of two fields gets an empty label in front, so that
+    // each count stands under its column, as a view shows them.
+    void alignCounts();
+    // Rows [at, at + count) become `rows`, and the table is analysed again.
+    void replaceRows(std::size_t at, std::size_t count, std::vector<SampleCellsRow> rows);
+    // At least `width` user columns, the new ones named by their place ("Column 4").
+    void widen(std::size_t width);
+    // The encoding that file() writes from now on.
+    void setEncoding(TextEncoding encoding) { m_encoding = encoding; }
+    TextEncoding encoding() const { return m_encoding; }
+
+    // Whether the bytes were text at all; a table that is not keeps no rows.
+    bool isText() const { return m_isText; }
+    // Why the table gives no figures (a sentence for the file, or its bad rows); none when it
     // does.
     const std::vector<std::string>& reasons() const { return m_reasons; }
-    // What is wrong with a row, its line first; empty for a good one.
-    const std::string& error(std::size_t i) const { return m_errors[i]; }
+    // What is wrong with a row, where it stands first; empty for a good or a blank one.
+    std::string error(std::size_t i) const;
+    // Whether a row is a sample: not blank, and not Tallyvane's own pooled row.
+    bool isSample(std::size_t i) const;
     const std::optional<SamplesSummary>& summary() const { return m_summary; }
 
-    // A row as read; a bad row's counts are those read before its fault.
+    // A row as read: its label and texts point into the sheet until its next change; a bad
+    // row's counts are those read before its fault.
     SampleRow row(std::size_t i) const;
-    // A good row's figures, when the table has a summary.
+    // A sample's figures, when the table has a summary.
     SampleResult result(std::size_t i) const;
-    // A row's texts, limits in percent: with its figures when the table has a summary, else
-    // its label and, for a good row, its counts.
+    // A row's texts under kSampleColumns, limits in percent: with its figures when the table
+    // has a summary, else its label and counts as written.
     SampleTexts texts(std::size_t i) const;
     // The pooled row's texts; no cells without a summary.
     SampleTexts pooledTexts() const;
-    // The chart and the CSV, when the table has a summary.
+    // The chart and the command line's CSV, when the table has a summary.
     std::string svg() const;
     std::string csv() const;
+    // The header, every row and the pooled row as fixed-pitch lines, for paper.
+    std::vector<std::string> printedRows() const;
+    // The table as its file, to save: the user's columns as they are, with its separator, line
+    // ends and encoding, and where the table has figures, Tallyvane's result columns after them
+    // and the pooled row under them (a table without a header gets one then).
+    std::string file() const;
+    // The same as text, with this separator and LF line ends, for the clipboard.
+    std::string text(char separator) const;
 
 private:
-    std::vector<SampleRow> m_rows;  // their labels are in m_labels
-    std::vector<std::string> m_labels, m_errors, m_reasons;
+    struct Reading {
+        std::uint64_t defects = 0, opportunities = 0;
+        std::string error;  // without where the row stands
+        bool blank = true;
+    };
+    Reading read(const SampleCellsRow& cells) const;
+    std::string where(std::size_t i) const;
+    std::string written(char separator, std::string_view lineEnd) const;
+    void analyse();
+
+    std::vector<std::string> m_columns;
+    std::vector<std::string> m_headerCells;  // as the file names its columns, results left out
+    bool m_header = false;
+    std::vector<SampleCellsRow> m_rows;
+    std::vector<std::size_t> m_lines;
+    std::vector<Reading> m_readings;
+    SampleLayout m_layout;
+    char m_separator = ',';
+    std::string m_lineEnd = "\n";
+    TextEncoding m_encoding = TextEncoding::kUtf8;
+    bool m_byPlace = false;
+    bool m_isText = true;
+    std::vector<std::string> m_fileReasons;  // the file's own, which no edit mends
+    std::vector<std::string> m_reasons;
+    std::optional<std::size_t> m_lastRow;  // the last row that is not blank
+    bool m_lastIsPooled = false, m_lastIsTotals = false;
     std::optional<SamplesSummary> m_summary;
 };
 

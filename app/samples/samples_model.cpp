@@ -9,23 +9,27 @@
 namespace tallyvane {
 namespace {
 
-constexpr int kWrittenColumns = static_cast<int>(kFirstResultColumn);  // the rest are figures
+constexpr int kResultColumns = static_cast<int>(kSampleColumns.size() - kFirstResultColumn);
+// A step keeps only the rows it changed; past this many steps the oldest go.
+constexpr int kUndoSteps = 100;
 
-// The table before and after one change.
-class ChangeCommand : public QUndoCommand {
+// Rows [at, at + before.size()) became `after`: what one edit, paste or delete changed.
+class SpliceCommand : public QUndoCommand {
 public:
-    ChangeCommand(SamplesModel& model, std::vector<SampleEntry> before,
-                  std::vector<SampleEntry> after, const QString& text)
+    SpliceCommand(SamplesModel& model, int at, std::vector<SampleCellsRow> before,
+                  std::vector<SampleCellsRow> after, const QString& text)
         : QUndoCommand(text),
           m_model(model),
+          m_at(at),
           m_before(std::move(before)),
           m_after(std::move(after)) {}
-    void undo() override { m_model.setEntries(m_before); }
-    void redo() override { m_model.setEntries(m_after); }
+    void undo() override { m_model.replaceRows(m_at, static_cast<int>(m_after.size()), m_before); }
+    void redo() override { m_model.replaceRows(m_at, static_cast<int>(m_before.size()), m_after); }
 
 private:
     SamplesModel& m_model;
-    std::vector<SampleEntry> m_before, m_after;
+    int m_at;
+    std::vector<SampleCellsRow> m_before, m_after;
 };
 
 QString Text(std::string_view text) {
@@ -34,14 +38,17 @@ QString Text(std::string_view text) {
 
 }  // namespace
 
-SamplesModel::SamplesModel(QObject* parent) : QAbstractTableModel(parent) {}
+SamplesModel::SamplesModel(QObject* parent) : QAbstractTableModel(parent) {
+    m_sheet.numberByPlace();
+    m_undo.setUndoLimit(kUndoSteps);
+}
 
 int SamplesModel::rowCount(const QModelIndex& parent) const {
-    return parent.isValid() ? 0 : static_cast<int>(m_table.entries().size()) + 1;
+    return parent.isValid() ? 0 : static_cast<int>(m_sheet.size()) + 1;
 }
 
 int SamplesModel::columnCount(const QModelIndex& parent) const {
-    return parent.isValid() ? 0 : static_cast<int>(kSampleColumns.size());
+    return parent.isValid() ? 0 : userColumns() + kResultColumns;
 }
 
 const SampleTexts& SamplesModel::rowTexts(int row) const {
@@ -49,36 +56,45 @@ const SampleTexts& SamplesModel::rowTexts(int row) const {
     if (found != m_rows.end()) {
         return found->second;
     }
-    return m_rows.emplace(row, m_table.texts(static_cast<std::size_t>(row))).first->second;
+    return m_rows.emplace(row, m_sheet.texts(static_cast<std::size_t>(row))).first->second;
+}
+
+QString SamplesModel::errorOf(int row) const {
+    return Text(m_sheet.error(static_cast<std::size_t>(row)));
 }
 
 QVariant SamplesModel::data(const QModelIndex& index, int role) const {
     const int row = index.row(), column = index.column();
-    if (row >= static_cast<int>(m_table.entries().size())) {
+    if (row >= static_cast<int>(m_sheet.size())) {
         return {};
     }
-    const std::string error = m_table.error(static_cast<std::size_t>(row));
+    const auto result = static_cast<std::size_t>(column - userColumns()) + kFirstResultColumn;
     switch (role) {
         case Qt::DisplayRole:
         case Qt::EditRole: {
-            if (column < kWrittenColumns) {
-                return Text(m_table.entries()[static_cast<std::size_t>(row)]
-                                             [static_cast<std::size_t>(column)]);
+            if (column < userColumns()) {
+                const SampleCellsRow& cells = m_sheet.cells(static_cast<std::size_t>(row));
+                return static_cast<std::size_t>(column) < cells.size()
+                           ? Text(cells[static_cast<std::size_t>(column)])
+                           : QString();
             }
-            return Text(rowTexts(row).cells[static_cast<std::size_t>(column)]);
+            return Text(rowTexts(row).cells[result]);
         }
         case Qt::ToolTipRole:
         case Qt::AccessibleDescriptionRole:
-            if (!error.empty()) {
-                return Text(error);
+            if (const QString error = errorOf(row); !error.isEmpty()) {
+                return error;
             }
-            return Text(rowTexts(row).notes[static_cast<std::size_t>(column)]);
+            return column < userColumns() ? QString() : Text(rowTexts(row).notes[result]);
         case Qt::BackgroundRole:  // a bad row, marked where it stands, readable in dark themes
-            return error.empty() ? QVariant() : QBrush(QColor(0xfd, 0xe0, 0xdc));
+            return errorOf(row).isEmpty() ? QVariant() : QBrush(QColor(0xfd, 0xe0, 0xdc));
         case Qt::ForegroundRole:
-            return error.empty() ? QVariant() : QBrush(QColor(Qt::black));
-        case Qt::TextAlignmentRole:
-            return column == 0 ? QVariant() : QVariant(Qt::AlignRight | Qt::AlignVCenter);
+            return errorOf(row).isEmpty() ? QVariant() : QBrush(QColor(Qt::black));
+        case Qt::TextAlignmentRole:  // counts and figures to the right, words to the left
+            return (column < userColumns() ? m_sheet.isCountColumn(static_cast<std::size_t>(column))
+                                           : result + 1 < kSampleColumns.size())
+                       ? QVariant(Qt::AlignRight | Qt::AlignVCenter)
+                       : QVariant();
         default:
             return {};
     }
@@ -89,91 +105,136 @@ QVariant SamplesModel::headerData(int section, Qt::Orientation orientation, int 
         return {};
     }
     if (orientation == Qt::Horizontal) {
-        return Text(kSampleColumns[static_cast<std::size_t>(section)]);
+        return section < userColumns()
+                   ? Text(m_sheet.columns()[static_cast<std::size_t>(section)])
+                   : Text(kSampleColumns[static_cast<std::size_t>(section - userColumns()) +
+                                         kFirstResultColumn]);
     }
-    return section < static_cast<int>(m_table.entries().size()) ? QVariant(section + 1)
-                                                                : QVariant(QStringLiteral("*"));
+    return section < static_cast<int>(m_sheet.size()) ? QVariant(section + 1)
+                                                      : QVariant(QStringLiteral("*"));
 }
 
 Qt::ItemFlags SamplesModel::flags(const QModelIndex& index) const {
     const Qt::ItemFlags flags = QAbstractTableModel::flags(index);
-    return index.column() < kWrittenColumns ? flags | Qt::ItemIsEditable : flags;
+    return index.column() < userColumns() ? flags | Qt::ItemIsEditable : flags;
 }
 
 bool SamplesModel::setData(const QModelIndex& index, const QVariant& value, int role) {
-    if (role != Qt::EditRole || index.column() >= kWrittenColumns ||
+    if (role != Qt::EditRole || index.column() >= userColumns() ||
         data(index, Qt::EditRole).toString() == value.toString()) {
         return false;
     }
-    std::vector<SampleEntry> entries = m_table.entries();
-    entries.resize(std::max(entries.size(), static_cast<std::size_t>(index.row()) + 1));
-    entries[static_cast<std::size_t>(index.row())][static_cast<std::size_t>(index.column())] =
-        value.toString().toStdString();
-    change(std::move(entries), tr("Edit"));
+    place(index.row(), index.column(), {{value.toString().toStdString()}}, tr("Edit"));
     return true;
 }
 
-void SamplesModel::load(std::vector<SampleEntry> entries) {
-    m_undo.clear();
-    setEntries(std::move(entries));
-}
-
-void SamplesModel::paste(int row, std::vector<SampleEntry> pasted) {
-    std::vector<SampleEntry> entries = m_table.entries();
-    const bool labelled = std::any_of(pasted.begin(), pasted.end(),
-                                      [](const SampleEntry& e) { return !e[0].empty(); });
-    entries.resize(std::max(entries.size(), static_cast<std::size_t>(row) + pasted.size()));
-    for (std::size_t i = 0; i < pasted.size(); ++i) {
-        SampleEntry& e = entries[static_cast<std::size_t>(row) + i];
-        e = {labelled ? pasted[i][0] : e[0], pasted[i][1], pasted[i][2]};
-    }
-    change(std::move(entries), tr("Paste"));
-}
-
-void SamplesModel::removeRows(std::vector<int> rows) {
-    std::vector<SampleEntry> entries = m_table.entries();
-    std::sort(rows.rbegin(), rows.rend());
-    rows.erase(std::unique(rows.begin(), rows.end()), rows.end());
-    for (const int row : rows) {
-        if (row < static_cast<int>(entries.size())) {
-            entries.erase(entries.begin() + row);
-        }
-    }
-    change(std::move(entries), tr("Delete rows"));
-}
-
-void SamplesModel::change(std::vector<SampleEntry> entries, const QString& what) {
-    m_undo.push(new ChangeCommand(*this, m_table.entries(), std::move(entries), what));
-}
-
-void SamplesModel::setEntries(std::vector<SampleEntry> entries) {
+void SamplesModel::load(SampleSheet sheet) {
     beginResetModel();
-    m_table.setEntries(std::move(entries));
+    m_sheet = std::move(sheet);
+    m_sheet.numberByPlace();
+    m_sheet.alignCounts();
     m_rows.clear();
+    m_undo.clear();
     endResetModel();
     emit analysed();
 }
 
-QString SamplesModel::tabSeparated() const {
-    QString text;
-    for (int row = -1; row < rowCount() - 1; ++row) {
-        QStringList cells;
-        for (int column = 0; column < columnCount(); ++column) {
-            cells << (row < 0 ? headerData(column, Qt::Horizontal, Qt::DisplayRole)
-                              : data(this->index(row, column), Qt::DisplayRole))
-                         .toString();
+void SamplesModel::paste(int row, int column, std::vector<SampleCellsRow> block) {
+    place(row, column, std::move(block), tr("Paste"));
+}
+
+void SamplesModel::place(int row, int column, std::vector<SampleCellsRow> block,
+                         const QString& what) {
+    if (block.empty() || column >= userColumns()) {
+        return;
+    }
+    const auto size = static_cast<int>(m_sheet.size());
+    const int replaced = std::min(static_cast<int>(block.size()), size - row);
+    std::vector<SampleCellsRow> before, after;
+    for (int i = 0; i < static_cast<int>(block.size()); ++i) {
+        SampleCellsRow cells;
+        if (i < replaced) {
+            before.push_back(m_sheet.cells(static_cast<std::size_t>(row + i)));
+            cells = before.back();
         }
-        text += cells.join(QLatin1Char('\t')) + QLatin1Char('\n');
+        const auto& pasted = block[static_cast<std::size_t>(i)];
+        const auto last = std::min(column + static_cast<int>(pasted.size()), userColumns());
+        cells.resize(std::max(cells.size(), static_cast<std::size_t>(last)));
+        std::copy(pasted.begin(), pasted.begin() + (last - column), cells.begin() + column);
+        after.push_back(std::move(cells));
     }
-    const QStringList pooled = pooledCells();
-    if (!pooled.isEmpty()) {
-        text += pooled.mid(0, columnCount()).join(QLatin1Char('\t')) + QLatin1Char('\n');
+    m_undo.push(new SpliceCommand(*this, row, std::move(before), std::move(after), what));
+}
+
+void SamplesModel::removeRows(std::vector<int> rows) {
+    const auto size = static_cast<int>(m_sheet.size());
+    std::erase_if(rows, [size](int row) { return row < 0 || row >= size; });
+    if (rows.empty()) {
+        return;
     }
-    return text;
+    // One change from the first row to the last, whatever the selection: linear in the rows.
+    std::sort(rows.begin(), rows.end());
+    const int first = rows.front(), end = rows.back() + 1;
+    std::vector<SampleCellsRow> before, after;
+    for (int row = first, next = 0; row < end; ++row) {
+        before.push_back(m_sheet.cells(static_cast<std::size_t>(row)));
+        if (rows[static_cast<std::size_t>(next)] == row) {
+            while (next < static_cast<int>(rows.size()) &&
+                   rows[static_cast<std::size_t>(next)] == row) {
+                ++next;
+            }
+        } else {
+            after.push_back(before.back());
+        }
+    }
+    m_undo.push(
+        new SpliceCommand(*this, first, std::move(before), std::move(after), tr("Delete rows")));
+}
+
+void SamplesModel::replaceRows(int at, int count, std::vector<SampleCellsRow> rows) {
+    std::size_t width = 0;
+    for (const SampleCellsRow& cells : rows) {
+        width = std::max(width, Width(cells));
+    }
+    if (static_cast<int>(width) > userColumns()) {
+        beginInsertColumns({}, userColumns(), static_cast<int>(width) - 1);
+        m_sheet.widen(width);
+        endInsertColumns();
+    }
+    m_rows.clear();
+    const int added = static_cast<int>(rows.size()), common = std::min(count, added);
+    const auto replace = [&] {
+        m_sheet.replaceRows(static_cast<std::size_t>(at), static_cast<std::size_t>(count),
+                            std::move(rows));
+    };
+    if (count > added) {
+        beginRemoveRows({}, at + common, at + count - 1);
+        replace();
+        endRemoveRows();
+    } else if (added > count) {
+        beginInsertRows({}, at + common, at + added - 1);
+        replace();
+        endInsertRows();
+    } else {
+        replace();
+    }
+    if (common > 0) {
+        emit dataChanged(index(at, 0), index(at + common - 1, userColumns() - 1));
+    }
+    if (m_sheet.size() > 0) {  // every row's figures follow the table's
+        emit dataChanged(index(0, 0),
+                         index(static_cast<int>(m_sheet.size()) - 1, columnCount() - 1),
+                         {Qt::DisplayRole, Qt::ToolTipRole, Qt::BackgroundRole});
+    }
+    emit analysed();
+}
+
+QString SamplesModel::tabSeparated() const {
+    return Text(m_sheet.text('\t'));
 }
 
 QStringList SamplesModel::pooledCells() const {
-    const SampleTexts pooled = m_table.sheet().pooledTexts();
+    const SampleTexts pooled = m_sheet.pooledTexts();
     QStringList cells;
     for (const std::string& cell : pooled.cells) {
         cells << Text(cell);

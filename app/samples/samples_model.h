@@ -6,13 +6,14 @@
 #include <unordered_map>
 #include <vector>
 
-#include "samples/sample_table.h"
+#include "samples/sample_sheet.h"
 
 namespace tallyvane {
 
-// The table of samples for a view: the rows as the user wrote them, then one empty row that
-// takes a new one, with each row's figures, notes and faults from the core. Every change goes
-// through the undo stack.
+// The table of samples for a view: the user's columns as written, then Tallyvane's results, over
+// the rows and one empty row that takes a new one; each row's figures, notes and faults come
+// from the core. Every change goes through the undo stack, which keeps only the rows it changed,
+// and tells the view only what changed.
 class SamplesModel : public QAbstractTableModel {
     Q_OBJECT
 
@@ -27,30 +28,38 @@ public:
     bool setData(const QModelIndex& index, const QVariant& value, int role) override;
 
     QUndoStack& undoStack() { return m_undo; }
-    const SampleTable& table() const { return m_table; }
+    const SampleSheet& sheet() const { return m_sheet; }
+    // How many of the columns are the user's: the rest are results.
+    int userColumns() const { return static_cast<int>(m_sheet.columns().size()); }
 
+    void setEncoding(TextEncoding encoding) { m_sheet.setEncoding(encoding); }
     // A whole table, as a file or a paste holds it: a new start, not an edit.
-    void load(std::vector<SampleEntry> entries);
-    // Rows from a spreadsheet placed from `row` down, adding the rows they need: their labels
-    // too where they have any, else their counts alone.
-    void paste(int row, std::vector<SampleEntry> pasted);
+    void load(SampleSheet sheet);
+    // A block of cells placed with its top-left at (row, column), as a spreadsheet pastes: the
+    // rows it needs are added; cells past the user's columns are left out. An empty block
+    // changes nothing.
+    void paste(int row, int column, std::vector<SampleCellsRow> block);
+    // The rows go; nothing changes for none.
     void removeRows(std::vector<int> rows);
-    // The table with its figures as tab-separated text, for a spreadsheet.
+    // The table with its figures as tab-separated text that a spreadsheet pastes back to the
+    // same cells, quotes and line breaks included.
     QString tabSeparated() const;
     // The pooled row's cells with the notes of its results, or nothing while a row is bad.
     QStringList pooledCells() const;
 
-    // The whole table replaced, as the undo stack does it.
-    void setEntries(std::vector<SampleEntry> entries);
+    // Rows [at, at + count) become `rows`, told to the views as what changed: the undo
+    // stack's one way in.
+    void replaceRows(int at, int count, std::vector<SampleCellsRow> rows);
 
 signals:
     void analysed();
 
 private:
     const SampleTexts& rowTexts(int row) const;
-    void change(std::vector<SampleEntry> entries, const QString& what);
+    QString errorOf(int row) const;
+    void place(int row, int column, std::vector<SampleCellsRow> block, const QString& what);
 
-    SampleTable m_table;
+    SampleSheet m_sheet;
     QUndoStack m_undo;
     mutable std::unordered_map<int, SampleTexts> m_rows;  // the figures of rows shown so far
 };

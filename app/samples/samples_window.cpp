@@ -29,6 +29,7 @@
 #include "report/chart_painter.h"
 #include "report/page_printer.h"
 #include "report/print_failure.h"
+#include "samples/sample_columns.h"
 #include "samples/text_decoding.h"
 
 namespace tallyvane {
@@ -36,24 +37,47 @@ namespace {
 
 const QString kTableFiles = QStringLiteral("Tables (*.csv *.tsv *.txt);;All files (*)");
 
-// The count columns take what the main window's boxes take.
-class CountDelegate : public QStyledItemDelegate {
+// A cell's editor: Enter commits and moves down, as in a spreadsheet; the count columns take
+// what the main window's boxes take.
+class CellDelegate : public QStyledItemDelegate {
 public:
-    using QStyledItemDelegate::QStyledItemDelegate;
+    CellDelegate(QTableView* view, const SamplesModel* model)
+        : QStyledItemDelegate(view), m_view(view), m_model(model) {}
+
     QWidget* createEditor(QWidget* parent, const QStyleOptionViewItem& option,
                           const QModelIndex& index) const override {
         QWidget* editor = QStyledItemDelegate::createEditor(parent, option, index);
-        if (index.column() > 0) {
-            // Enter, which the filter keeps from the box, ends the edit as in any other cell.
+        if (m_model->sheet().isCountColumn(static_cast<std::size_t>(index.column()))) {
             auto* filter = new NumericKeyFilter(editor);
             editor->installEventFilter(filter);
-            connect(filter, &NumericKeyFilter::enterPressed, this, [this, editor] {
-                QKeyEvent enter(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier);
-                const_cast<CountDelegate*>(this)->eventFilter(editor, &enter);
-            });
+            connect(filter, &NumericKeyFilter::enterPressed, this,
+                    [this, editor] { const_cast<CellDelegate*>(this)->commitAndMoveDown(editor); });
         }
         return editor;
     }
+
+protected:
+    bool eventFilter(QObject* object, QEvent* event) override {
+        if (event->type() == QEvent::KeyPress) {
+            const int key = static_cast<QKeyEvent*>(event)->key();
+            if (key == Qt::Key_Return || key == Qt::Key_Enter) {
+                commitAndMoveDown(static_cast<QWidget*>(object));
+                return true;
+            }
+        }
+        return QStyledItemDelegate::eventFilter(object, event);
+    }
+
+private:
+    void commitAndMoveDown(QWidget* editor) {
+        const QModelIndex current = m_view->currentIndex();
+        emit commitData(editor);
+        emit closeEditor(editor, NoHint);
+        m_view->setCurrentIndex(m_model->index(current.row() + 1, current.column()));
+    }
+
+    QTableView* m_view;
+    const SamplesModel* m_model;
 };
 
 }  // namespace
@@ -66,7 +90,7 @@ SamplesWindow::SamplesWindow(QWidget* parent) : QMainWindow(parent) {
     m_table = new QTableView;
     m_table->setObjectName(QStringLiteral("samplesTable"));
     m_table->setModel(m_model);
-    m_table->setItemDelegate(new CountDelegate(m_table));
+    m_table->setItemDelegate(new CellDelegate(m_table, m_model));
     m_table->setAccessibleName(tr("Samples"));
     // Columns fit the rows in view, not every row of a long table: each row's figures are
     // worked out when it is first shown.
@@ -136,30 +160,37 @@ void SamplesWindow::setFile(const QString& path) {
 
 bool SamplesWindow::openFile(const QString& path) {
     QFile file(path);
+    const QString name = QDir::toNativeSeparators(path);
+    if (QFileInfo(path).isDir()) {
+        warn(tr("Cannot open %1: it is a folder.").arg(name));
+        return false;
+    }
     if (!file.open(QIODevice::ReadOnly)) {
-        warn(tr("Cannot open %1: %2").arg(QDir::toNativeSeparators(path), file.errorString()));
+        warn(tr("Cannot open %1: %2").arg(name, file.errorString()));
         return false;
     }
-    std::vector<std::string> reasons;
-    auto entries = SampleTable::Read(
-        file.read(static_cast<qint64>(kTableFileReadSize)).toStdString(), reasons);
-    if (!reasons.empty()) {
-        warn(QString::fromStdString(reasons.front()));
+    const QByteArray bytes = file.read(static_cast<qint64>(kTableFileReadSize));
+    if (file.error() != QFileDevice::NoError) {  // a part read is no table
+        warn(tr("Cannot read %1: %2").arg(name, file.errorString()));
         return false;
     }
-    m_model->load(std::move(entries));
+    SampleSheet sheet(bytes.toStdString());
+    if (!sheet.isText()) {
+        warn(QString::fromStdString(sheet.reasons().front()));
+        return false;
+    }
+    m_model->load(std::move(sheet));
     setFile(path);
     return true;
 }
 
 void SamplesWindow::openText(const QByteArray& text) {
-    std::vector<std::string> reasons;
-    m_model->load(SampleTable::Read(text.toStdString(), reasons));
+    m_model->load(SampleSheet(text.toStdString()));
     setFile({});
 }
 
 SamplesWindow* SamplesWindow::windowForNewTable() {
-    if (m_model->undoStack().isClean() && m_model->table().entries().empty()) {
+    if (m_model->undoStack().isClean() && m_model->sheet().size() == 0) {
         return this;
     }
     auto* window = new SamplesWindow;
@@ -196,20 +227,35 @@ bool SamplesWindow::save() {
     if (m_path.isEmpty()) {
         return saveAs();
     }
-    if (!writeFile(m_path, QByteArray::fromStdString(m_model->table().csv()))) {
-        return false;
-    }
-    m_model->undoStack().setClean();
-    return true;
+    return saveTo(m_path);
 }
 
 bool SamplesWindow::saveAs() {
     const QString path =
         QFileDialog::getSaveFileName(this, tr("Save Samples"), m_path, kTableFiles);
-    if (path.isEmpty() || !writeFile(path, QByteArray::fromStdString(m_model->table().csv()))) {
+    if (path.isEmpty() || !saveTo(path)) {
         return false;
     }
     setFile(path);
+    return true;
+}
+
+bool SamplesWindow::saveTo(const QString& path) {
+    if (m_model->sheet().encoding() == TextEncoding::kWindows1252 &&
+        QMessageBox::question(
+            this, windowTitle().remove(QStringLiteral("[*]")),
+            tr("The table was read as Windows-1252. It is saved as UTF-8 with a byte order "
+               "mark, which every spreadsheet reads."),
+            QMessageBox::Save | QMessageBox::Cancel, QMessageBox::Save) != QMessageBox::Save) {
+        return false;
+    }
+    if (!writeFile(path, QByteArray::fromStdString(m_model->sheet().file()))) {
+        return false;
+    }
+    if (m_model->sheet().encoding() == TextEncoding::kWindows1252) {
+        m_model->setEncoding(TextEncoding::kUtf8WithBom);
+    }
+    m_model->undoStack().setClean();
     return true;
 }
 
@@ -218,11 +264,18 @@ void SamplesWindow::copyTable() {
 }
 
 void SamplesWindow::pasteRows() {
-    std::vector<std::string> reasons;
-    auto rows = SampleTable::Read(QApplication::clipboard()->text().toStdString(), reasons);
-    if (!rows.empty()) {
-        m_model->paste(std::max(m_table->currentIndex().row(), 0), std::move(rows));
+    SampleSheet pasted(QApplication::clipboard()->text().toStdString());
+    if (m_model->sheet().size() == 0) {  // a table of its own, header and all
+        m_model->load(std::move(pasted));
+        m_model->undoStack().resetClean();
+        return;
     }
+    std::vector<SampleCellsRow> block;
+    for (std::size_t i = 0; i < pasted.size(); ++i) {
+        block.push_back(pasted.cells(i));
+    }
+    const QModelIndex at = m_table->currentIndex();
+    m_model->paste(std::max(at.row(), 0), std::max(at.column(), 0), std::move(block));
 }
 
 void SamplesWindow::deleteRows() {
@@ -273,7 +326,7 @@ void SamplesWindow::exportPng() {
 
 void SamplesWindow::print() {
     try {
-        PrintTable(m_model->table().printedRows(), m_chart->chart().toStdString(),
+        PrintTable(m_model->sheet().printedRows(), m_chart->chart().toStdString(),
                    windowTitle().remove(QStringLiteral("[*]")));
     } catch (const PrintFailure& e) {
         warn(QString::fromUtf8(e.what()));
@@ -284,17 +337,13 @@ void SamplesWindow::print() {
 }
 
 void SamplesWindow::showAnalysis() {
-    const SampleTable& table = m_model->table();
+    const SampleSheet& sheet = m_model->sheet();
     QStringList faults;
-    for (std::size_t row = 0; row < table.entries().size() && faults.size() < 20; ++row) {
-        if (const std::string error = table.error(row); !error.empty()) {
-            faults << tr("Row %1: %2").arg(row + 1).arg(QString::fromStdString(error));
-        }
+    if (!sheet.encodingNote().empty()) {
+        faults << QString::fromStdString(std::string(sheet.encodingNote()));
     }
-    for (const std::string& reason : table.sheet().reasons()) {
-        if (!reason.starts_with("line ")) {  // the whole table's, not a row's
-            faults << QString::fromStdString(reason);
-        }
+    for (const std::string& reason : sheet.reasons()) {
+        faults << QString::fromStdString(reason);
     }
     m_errors->setText(faults.join(QLatin1Char('\n')));
     m_errors->setHidden(faults.isEmpty());
@@ -304,10 +353,10 @@ void SamplesWindow::showAnalysis() {
                                             "defects %4, yield %5, process sigma level %6")
                                              .arg(pooled[1], pooled[2], pooled[3], pooled[4],
                                                   pooled[5], pooled[6]));
-    m_pooled->setToolTip(pooled.mid(10).join(QLatin1Char('\n')));
+    m_pooled->setToolTip(
+        pooled.mid(static_cast<qsizetype>(kSampleColumns.size())).join(QLatin1Char('\n')));
     m_pooled->setAccessibleDescription(m_pooled->toolTip());
-    m_chart->setChart(table.sheet().summary() ? QByteArray::fromStdString(table.sheet().svg())
-                                              : QByteArray());
+    m_chart->setChart(sheet.summary() ? QByteArray::fromStdString(sheet.svg()) : QByteArray());
 }
 
 void SamplesWindow::warn(const QString& text) {

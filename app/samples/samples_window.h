@@ -44,6 +44,7 @@ private:
     SamplesWindow* windowForNewTable();
     // Opens the file there; a new window that the file could not fill goes again.
     void openForNewTable(const QString& path);
+    bool saveTo(const QString& path);
     bool writeFile(const QString& path, const QByteArray& bytes);
     void setFile(const QString& path);
     QString chartExportPath(const QString& filter);

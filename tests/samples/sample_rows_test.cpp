@@ -12,7 +12,7 @@ namespace {
 std::string Read(const std::string& bytes) {
     std::string out;
     try {
-        const std::string text = DecodeText(bytes);
+        const std::string text = DecodeTable(bytes).text;
         CheckSamples(text);
         SampleRows rows(text);
         SampleRow row;
@@ -44,16 +44,20 @@ TEST(SampleRows, Formats) {
     const std::pair<std::string, std::string> rows[] = {
         {"7\t1500\n", "1::7:1500 "},
         {"Date,Defects,Opportunities\r\nMon,7,1500\r\n\r\nTue, 3 ,1000,,\r\n", "2:Mon:7:1500 4:Tue:3:1000 "},
-        {"\xEF\xBB\xBFLot;Defects;O\r\xF0\x9F\x98\x80\xE2\x82\xAC\xEE\x80\x80\xF4\x8F\xBF\xBF;1;2\rB;0;5", "2:\xF0\x9F\x98\x80\xE2\x82\xAC\xEE\x80\x80\xF4\x8F\xBF\xBF:1:2 3:B:0:5 "},
+        {"\xEF\xBB\xBFLot;Defects;Opportunities\r\xF0\x9F\x98\x80\xE2\x82\xAC\xEE\x80\x80\xF4\x8F\xBF\xBF;1;2\rB;0;5", "2:\xF0\x9F\x98\x80\xE2\x82\xAC\xEE\x80\x80\xF4\x8F\xBF\xBF:1:2 3:B:0:5 "},
         {"\"Lot, \"\"north\"\"\nline two\",1,2\nB,2,3", "1:Lot, \"north\"\nline two:1:2 3:B:2:3 "},
         {"x,OPPORTUNITIES,note,defects,y\n,10,n,2,\nlot 2,30,,3", "2::2:10 3:lot 2:3:30 "},
         // Tallyvane's own saved table: its pooled row is no sample.
-        {"Label,Defects,Opportunities,DPMO\nA,1,2,500000\nB,2,3,666666.666666667\nPooled,3,5,600000\n", "2:A:1:2 3:B:2:3 "},
-        {"Label,Defects,Opportunities\nPooled,1,2\n", "2:Pooled:1:2 "},  // a sample, not totals
         {utf16le, "2:\u00e9\u20ac\ue000:7:1500 "},
         {utf16be, "1::7:9 2:\xF0\x9F\x98\x80:1:2 "},
         {"9007199254740991,9007199254740992\n", "1::9007199254740991:9007199254740992 "},
         {"x,1e\n3,10\n", "2::3:10 "},  // no number: a header
+        {"\t\t\n\nA;1;10\nB;2;20\n", "3:A:1:10 4:B:2:20 "},  // the first record not blank
+        {"\"a\rb\",1,10\nB,2,20\n", "1:a\rb:1:10 3:B:2:20 "},  // a quoted CR counts as a line end
+        {"Gr\xf6\xdf\x80,1,10\n", "1:Gr\u00f6\u00df\u20ac:1:10 "},  // Windows-1252
+        {"Lot,Defects,Opportunities,DPMO,Defects (%),Yield (%),Process Sigma Level\nA,1,10\nB,2,20\nPooled,5,70\n", "2:A:1:10 3:B:2:20 "},  // stale
+        {"A,1,10\nB,2,20\nPooled,5,70\n", "1:A:1:10 2:B:2:20 3:Pooled:5:70 "},  // no header: a sample
+        {"A,1,10\nB,2,20\n", "1:A:1:10 2:B:2:20 "},
     };
     // clang-format on
     for (const auto& [text, read] : rows)
@@ -65,31 +69,38 @@ TEST(SampleRows, Refusals) {
     std::string many;
     for (int i = 0; i < 25; ++i)
         many += "12,10\n";
+    const std::string mend = ": save the table as \"CSV UTF-8\" and open that.|";
     // clang-format off
     const std::pair<std::string, std::string> rows[] = {
-        {"Lot,Defects,Opportunities\nA,12,10\nB,1,\nC,,\n", "line 2: defects (12) exceed opportunities (10)|line 3: Please enter Opportunities Values|line 4: Please enter Defects and Opportunities Values|"},
-        {"7.0,1500\n", "line 1: Please enter valid Defects and Opportunities Values (defects \"7.0\" is not a whole number)|"},
-        {"1,500\t7\n", "line 1: Please enter valid Defects and Opportunities Values (defects \"1,500\" is not a whole number)|"},
-        {" -3, -10\n", "line 1: Defects and opportunities can not be negative! (defects \"-3\" is not a whole number)|"},
-        {"-,10\n", "line 1: Please enter valid Defects and Opportunities Values (defects \"-\" is not a whole number)|"},
-        {"1e+3,2e+3\n", "line 1: Please enter valid Defects and Opportunities Values (defects \"1e+3\" is not a whole number)|"},
-        {"1,1 500\n", "line 1: Please enter valid Defects and Opportunities Values (opportunities \"1 500\" is not a whole number)|"},
+        {"Lot,Defects,Opportunities\nA,12,10\nB,1,\nC,,\n", "line 2: defects (12) exceed opportunities (10)|line 3: the opportunities are missing|line 4: the defects and the opportunities are missing|"},
+        {"7.0,1500\n", "line 1: defects \"7.0\" is not a whole number in digits (write 7)|"},
+        {"Lot,Defects,Opportunities\nA,\"1,500\",2000\n", "line 2: defects \"1,500\" is not a whole number in digits (write 1500)|"},
+        {"1;1 500\n2;1.000\n3;1_0\n", "line 1: opportunities \"1 500\" is not a whole number in digits (write 1500)|line 2: opportunities \"1.000\" is not a whole number in digits|line 3: opportunities \"1_0\" is not a whole number in digits|"},
+        {" -3, -10\n", "line 1: defects \"-3\" is not a whole number in digits|"},
+        {"1e+3,2e+3\n", "line 1: defects \"1e+3\" is not a whole number in digits|"},
         {"0,0\n", "line 1: no opportunities: a sample needs at least one|"},
         {"1,9007199254740993\n", "line 1: opportunities (9007199254740993) exceed 2^53, the largest count|"},
         {"1,2,3,4\n5\n", "line 1: a row holds two counts, defects then opportunities, perhaps after a label; this one has 4 fields|line 2: a row holds two counts, defects then opportunities, perhaps after a label; this one has 1 field|"},
+        {"Mon,12,1000\nTue,3,1,000\n", "line 2: a row holds two counts, defects then opportunities, perhaps after a label; this one has 4 fields|"},
+        {"Lot 1,,\n3,10\n", "line 1: the defects and the opportunities are missing|"},  // no header
+        {"Lot,Defects,Opportunities\nLine 1, 2,7,1500\nB,1,2,,\n", "line 2: the row holds 4 fields where the header names 3 columns|"},
+        {"Date,Defects,Rework\nMon,1,2\n", "line 1: the header names Defects but no Opportunities column|"},
+        {"\nLot,opportunities\n1,2\n", "line 2: the header names Opportunities but no Defects column|"},
+        {"Defects,Opportunities,DEFECTS\n1,2,3\n", "line 1: the header names Defects twice, in columns 1 and 3|"},
+        {"A,10,2000\nB,12,4000\nTotal,22,6000\n\n", "line 3 holds the totals of the rows above it (22 in 6000): remove it|"},
+        {"A,\"1\nB,2,3\n", "line 1: a quoted field is never closed|"},
+        {"1" + std::string(20000, ',') + "\n", "line 1: the row holds more than 16384 fields|"},
         {"1,9007199254740992\n1,1\n", "The total of the opportunities exceeds 2^53 (9007199254740992), the largest count whose figures are exact.|"},
-        {"2e1,1e3\n3,10\n", "line 1: Please enter valid Defects and Opportunities Values (defects \"2e1\" is not a whole number)|"},  // numbers: a row
+        {"2e1,1e3\n3,10\n", "line 1: defects \"2e1\" is not a whole number in digits|"},  // numbers: a row
         {"Lot,Defects,Opportunities\n\n ,\n", "The table holds no samples: each row needs its defects and its opportunities.|"},
         {"", "The table holds no samples: each row needs its defects and its opportunities.|"},
-        {std::string("7,15\0" "00\n", 8), "The file is not text: save the table as CSV or as tab-separated text, and open that.|"},
-        {"\x89PNG\r\n\x1a\n", "The file is not text: save the table as CSV or as tab-separated text, and open that.|"},
-        {"7,1\xED\xA0\x80", "The file is not text: save the table as CSV or as tab-separated text, and open that.|"},  // a surrogate
-        {"\xE0\x80\xB1,1", "The file is not text: save the table as CSV or as tab-separated text, and open that.|"},  // "1" overlong
-        {"7,1500\x80\n", "The file is not text: save the table as CSV or as tab-separated text, and open that.|"},  // a lone continuation byte
-        {std::string("\xFF\xFE\x00\xD8", 4), "The file is not text: save the table as CSV or as tab-separated text, and open that.|"},
-        {"\xF0\x8F\xBF\xBF,1", "The file is not text: save the table as CSV or as tab-separated text, and open that.|"},  // U+FFFF in four bytes
-        {Utf16(u"1,2\xD83D\xE000", false), "The file is not text: save the table as CSV or as tab-separated text, and open that.|"},  // no low surrogate
-        {Utf16(std::u16string_view(u"1,2\0", 4), true), "The file is not text: save the table as CSV or as tab-separated text, and open that.|"},
+        {std::string("7,15\n\0" "00\n", 9), "line 2: byte 0x00 is not text" + mend},
+        {"A,1,10\r\nB\x81,2,20\n", "line 2: byte 0x81 is not text" + mend},
+        {"\xEF\xBB\xBF" "A,1,10\n\xC3(,1,2", "line 2: byte 0xC3 is not text" + mend},  // marked as UTF-8
+        {Utf16(u"1,2\n3,4\xD83D\xE000", false), "line 2: the UTF-16 text holds half a surrogate pair" + mend},
+        {Utf16(std::u16string_view(u"1,2\0", 4), true), "line 1: the text holds a NUL character" + mend},
+        {Utf16(u"1,2\n3,4", true) + "\n", "line 2: the file ends in half a UTF-16 character" + mend},
+        {"\xFF\xFE" + Utf16(u"1,2\n", true).substr(2), "line 1: the byte order mark says UTF-16 little-endian, but the text is big-endian" + mend},
         {std::string((std::size_t{64} << 20) + 1, '\n'), "The file is larger than 64 MiB: split the table into smaller ones.|"},
         {std::string(std::size_t{64} << 20, '\n'), "The table holds no samples: each row needs its defects and its opportunities.|"},  // 64 MiB itself
         {many, "line 1: defects (12) exceed opportunities (10)|"},

@@ -1,53 +1,91 @@
 #include "samples/sample_sheet.h"
-#include "samples/sample_table.h"
 
 #include <gtest/gtest.h>
 
 #include <fstream>
 #include <iterator>
 
+using namespace std::string_literals;
+
+#include "samples/text_decoding.h"
+
 namespace tallyvane {
 namespace {
 
-// The golden table, Tallyvane's own CSV with its figures checked apart, reads back to itself. A
-// bad row keeps its place and its reason, and the table then gives no figures.
-TEST(SampleSheet, GoldenTableAndBadRow) {
+std::string Golden() {
     std::ifstream file(SOURCE_DIR "/tests/samples/golden.csv", std::ios::binary);
-    const std::string golden{std::istreambuf_iterator<char>(file), {}};
-    const SampleSheet sheet(golden);
-    EXPECT_EQ(std::tuple(sheet.size(), sheet.csv(), sheet.row(2).label, sheet.reasons().size()),
-              std::tuple(12u, golden, "Line 3, north", 0u));
-    EXPECT_NEAR(*sheet.summary()->chart.sigmaZ, 1.9371084, 1e-7);  // samples of 40, 50 and 60
-    std::string bad = golden;
-    const SampleSheet refused(bad.replace(bad.find(",7,50"), 3, ",7.5,"));
-    EXPECT_EQ(std::tuple(refused.size(), refused.error(5), refused.row(11).defects),
-              std::tuple(13u, refused.reasons().at(0), 27u));  // "Pooled" a sample
-    EXPECT_TRUE(refused.error(4).empty() && !refused.summary() && !refused.reasons()[0].empty());
-    EXPECT_EQ(SampleSheet(std::string(1, '\0')).reasons().size(), 1u);
+    return {std::istreambuf_iterator<char>(file), {}};
 }
 
-// Rows as written, a blank one and a label over two lines among them: each finds its own result
-// or fault, and nothing written is lost from the saved CSV while a row is bad.
-TEST(SampleTable, RowsAsWritten) {
-    std::vector<std::string> reasons;
-    auto entries = SampleTable::Read("Lot\tD\tO\n\"two\nlines\"\t1\t10\nB\t 7.5\t10\n", reasons);
-    EXPECT_EQ(entries, (std::vector<SampleEntry>{{"two\nlines", "1", "10"}, {"B", "7.5", "10"}}));
-    entries.insert(entries.begin() + 1, SampleEntry{});
-    SampleTable table(entries);
-    EXPECT_EQ(std::tuple(table.sheetRow(0), table.sheetRow(1), table.sheetRow(2), table.error(2)),
-              std::tuple(0u, std::nullopt, 1u,
-                         "Please enter valid Defects and Opportunities Values (defects \"7.5\" is "
-                         "not a whole number)"));
-    const std::string header =
-        "Label,Defects,Opportunities,DPMO,Defects (%),Yield (%),Process Sigma Level,Lower "
-        "limit,Upper limit,Beyond the limits\n";
-    EXPECT_EQ(table.csv(), header + "\"two\nlines\",1,10,,,,,,,\n,,,,,,,,,\nB,7.5,10,,,,,,,\n");
-    entries[2][1] = "7";
-    table.setEntries(entries);
-    EXPECT_EQ(table.sheet().result(*table.sheetRow(2)).plan.texts[0], "700000");
-    EXPECT_TRUE(table.error(2).empty() &&
-                table.csv().ends_with("\nPooled,8,20,400000,40.00%,60.00%,1.75,,,\n"));
-    EXPECT_TRUE(SampleTable::Read("\x89PNG", reasons).empty() && reasons.size() == 1);
+// Every row's cells, a row a line, fields apart by "|".
+std::string Cells(const SampleSheet& sheet) {
+    std::string out;
+    for (std::size_t i = 0; i < sheet.size(); ++i) {
+        for (const std::string& cell : sheet.cells(i))
+            out += cell + "|";
+        out += "\n";
+    }
+    return out;
+}
+
+// The golden table, Tallyvane's own CSV with its figures checked apart, reads back to itself and
+// saves to itself: its pooled row is made again, not kept. A bad row keeps its place and its
+// reason, and the table then gives no figures and saves the rows as they are.
+TEST(SampleSheet, GoldenTableAndBadRow) {
+    const std::string golden = Golden();
+    const SampleSheet sheet(golden);
+    EXPECT_EQ(std::tuple(sheet.size(), sheet.csv(), sheet.file(), sheet.row(2).label),
+              std::tuple(12u, golden, golden, "Line 3, north"));
+    EXPECT_NEAR(*sheet.summary()->chart.sigmaZ, 1.9371084, 1e-7);  // samples of 40, 50 and 60
+    std::string bad = golden;
+    SampleSheet refused(bad.replace(bad.find(",7,50"), 3, ",7.5,"));
+    EXPECT_EQ(std::tuple(refused.size(), refused.error(5), refused.reasons().size()),
+              std::tuple(12u, "line 7: defects \"7.5\" is not a whole number in digits", 1u));
+    EXPECT_TRUE(refused.error(4).empty() && !refused.summary());
+    EXPECT_EQ(refused.file().substr(0, 40), "Label,Defects,Opportunities\nMon 1,12,50\n");
+    refused.numberByPlace();
+    refused.replaceRows(11, 1, {{"Total", "110", "550"}});
+    EXPECT_EQ(refused.error(5), "Row 6: defects \"7.5\" is not a whole number in digits");
+    refused.replaceRows(5, 1, {{"Tue 2", "7", "50"}});
+    EXPECT_EQ(refused.reasons(),
+              std::vector<std::string>{
+                  "Row 12 holds the totals of the rows above it (110 in 550): remove it"});
+}
+
+// A user's own file keeps its columns, separator, line ends and encoding when saved; the results
+// follow its columns and replace those Tallyvane wrote before.
+TEST(SampleSheet, SavesTheUsersFile) {
+    const std::string text =
+        "Date;Line;Defects;Opportunities;Comment;DPMO\r\n1 May;A;1;10;\"ok; "
+        "\"\"fine\"\"\";9\r\n\r\n"
+        "2 May;B;2;20;\r\n";
+    const std::string bytes = EncodeText(text, TextEncoding::kUtf16LittleEndian);
+    const SampleSheet sheet(bytes);
+    EXPECT_EQ(Cells(sheet), "1 May|A|1|10|ok; \"fine\"|\n|\n2 May|B|2|20||\n");
+    const std::string saved = sheet.file();
+    EXPECT_TRUE(
+        saved.starts_with("\xFF\xFE"
+                          "D\0a\0t\0e\0;\0"s));
+    const SampleSheet again(saved);
+    EXPECT_EQ(std::tuple(Cells(again), again.columns().size(), again.file()),
+              std::tuple(Cells(sheet), 5u, saved));
+    const std::string written = DecodeTable(saved).text;
+    EXPECT_TRUE(written.starts_with("Date;Line;Defects;Opportunities;Comment;DPMO;Defects (%);"));
+    EXPECT_TRUE(written.ends_with(";no;\r\nPooled;;3;30;;100000;10.00%;90.00%;2.78;;;;\r\n"));
+}
+
+// A table without a header: counts under their columns, and a header once it has figures; a
+// Windows-1252 file is said so and saved as UTF-8 with its mark.
+TEST(SampleSheet, TableWithoutHeader) {
+    SampleSheet sheet(
+        "Gr\xf6\xdf"
+        "e,1,10\n2,20\n");
+    sheet.alignCounts();
+    EXPECT_EQ(std::tuple(Cells(sheet), sheet.encodingNote().empty(), sheet.isCountColumn(0)),
+              std::tuple("Gr\u00f6\u00dfe|1|10|\n|2|20|\n", false, false));
+    EXPECT_TRUE(sheet.file().starts_with("\xEF\xBB\xBFLabel,Defects,Opportunities,DPMO,") &&
+                sheet.file().ends_with("\nPooled,3,30,100000,10.00%,90.00%,2.78,,,,\n"));
+    EXPECT_FALSE(SampleSheet("\x81").isText());
 }
 
 }  // namespace

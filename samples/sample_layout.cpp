@@ -1,0 +1,96 @@
+#include "samples/sample_layout.h"
+
+#include <algorithm>
+#include <cctype>
+
+#include "samples/sample_columns.h"
+#include "samples/table_records.h"
+#include "samples/table_refused.h"
+
+namespace tallyvane {
+namespace {
+
+bool IsDigit(char c) {
+    return c >= '0' && c <= '9';
+}
+
+// A number as any program might write one: a sign, digits with points, commas or blanks among
+// them, an exponent. Such a field makes the first record a row, not a header.
+bool IsNumberOfAnyForm(std::string_view s) {
+    s = Trimmed(s);
+    if (!s.empty() && (s.front() == '-' || s.front() == '+')) {
+        s.remove_prefix(1);
+    }
+    const std::size_t exponent = s.find_first_of("eE");
+    std::string_view mantissa = s.substr(0, exponent);
+    if (exponent != std::string_view::npos) {
+        std::string_view power = s.substr(exponent + 1);
+        if (!power.empty() && (power.front() == '-' || power.front() == '+')) {
+            power.remove_prefix(1);
+        }
+        if (power.empty() || !std::all_of(power.begin(), power.end(), IsDigit)) {
+            return false;
+        }
+    }
+    return std::any_of(mantissa.begin(), mantissa.end(), IsDigit) &&
+           mantissa.find_first_not_of("0123456789., ") == std::string_view::npos;
+}
+
+bool SameWord(std::string_view a, std::string_view b) {
+    a = Trimmed(a);
+    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
+               return std::tolower(static_cast<unsigned char>(x)) ==
+                      std::tolower(static_cast<unsigned char>(y));
+           });
+}
+
+}  // namespace
+
+SampleLayout LayoutOf(std::span<const std::string> first, std::size_t line) {
+    SampleLayout layout;
+    const auto names = std::count_if(first.begin(), first.end(),
+                                     [](const std::string& f) { return !Trimmed(f).empty(); });
+    if (names < 2 || std::any_of(first.begin(), first.end(),
+                                 [](const std::string& f) { return IsNumberOfAnyForm(f); })) {
+        return layout;
+    }
+    layout.header = true;
+    layout.width = Width(first);
+    layout.results.assign(first.size(), false);
+    const std::string where = "line " + std::to_string(line) + ": the header names ";
+    std::size_t ownResults = 0;
+    for (std::size_t i = 0; i < first.size(); ++i) {
+        for (const auto& [name, column] : {std::pair{"Defects", &layout.defects},
+                                           std::pair{"Opportunities", &layout.opportunities}}) {
+            if (SameWord(first[i], name) && *column) {
+                throw TableRefused({where + name + " twice, in columns " +
+                                    std::to_string(**column + 1) + " and " +
+                                    std::to_string(i + 1)});
+            }
+            if (SameWord(first[i], name)) {
+                *column = i;
+            }
+        }
+        for (std::size_t r = kFirstResultColumn; r < kSampleColumns.size(); ++r) {
+            if (SameWord(first[i], kSampleColumns[r])) {
+                layout.results[i] = true;
+                ownResults += r < kFirstResultColumn + 4;
+            }
+        }
+    }
+    layout.ownResults = ownResults == 4;
+    if (layout.defects.has_value() != layout.opportunities.has_value()) {
+        throw TableRefused({where + (layout.defects ? "Defects but no Opportunities column"
+                                                    : "Opportunities but no Defects column")});
+    }
+    if (layout.defects) {
+        for (std::size_t i = 0; i < first.size() && !layout.label; ++i) {
+            if (i != *layout.defects && i != *layout.opportunities && !layout.results[i]) {
+                layout.label = i;
+            }
+        }
+    }
+    return layout;
+}
+
+}  // namespace tallyvane
