@@ -29,7 +29,8 @@ CalculatePlan PlanCalculate(const Count& defects, const Count& opportunities) {
             plan.texts = {std::move(outcome.dpmoText), std::move(outcome.defectsPercentText),
                           std::move(outcome.yieldText), std::move(outcome.sigmaText)};
             // Past the checks both strict readings succeeded.
-            plan.notes = ResultNotes(*defects.strict, *opportunities.strict);
+            plan.intervals = IntervalsOfResults(*defects.strict, *opportunities.strict);
+            plan.notes = NotesOfIntervals(plan.intervals, false);
             break;
         }
         case FailureCause::kNoDefects: {
@@ -38,7 +39,8 @@ CalculatePlan PlanCalculate(const Count& defects, const Count& opportunities) {
             plan.texts = {std::move(outcome.dpmoText), std::move(outcome.defectsPercentText),
                           std::move(outcome.yieldText),
                           bound.empty() ? bound : std::string(kBoundPrefix) + bound};
-            plan.notes = ResultNotes(0.0, o);
+            plan.intervals = IntervalsOfResults(0.0, o);
+            plan.notes = NotesOfIntervals(plan.intervals, true);
             break;
         }
         case FailureCause::kOutOfRange:

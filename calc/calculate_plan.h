@@ -17,6 +17,8 @@ struct CalculatePlan {
     std::array<std::string, 4> texts;  // DPMO, defect %, yield %, sigma level
     // Each result box's tooltip and accessible description, in the same order; empty for none.
     std::array<std::string, 4> notes;
+    // The ends of the intervals that the notes give, low end first; empty where there are none.
+    std::array<std::array<std::string, 2>, 4> intervals;
 };
 
 // A warning from the checks changes nothing else. A calculation whose counts turn out invalid

@@ -61,17 +61,16 @@ EndTexts EndOfInterval(const BetaQuantileOf& end) {
 
 }  // namespace
 
-std::array<std::string, 4> ResultNotes(double defects, double opportunities) {
+ResultIntervals IntervalsOfResults(double defects, double opportunities) {
     if (defects == 0.0) {
         const std::optional<double> q = ZeroDefectFractionBound(opportunities);
         if (!q) {
             return {};
         }
-        return {"95% upper confidence bound: " + Dpmo(*q),
-                "95% upper confidence bound: " + FormatPercent(*q),
-                "95% lower confidence bound: " + FormatPercent(1.0 - *q),
-                "No defects were observed: this is the 95% lower confidence bound of the sigma "
-                "level."};
+        return {{{"", Dpmo(*q)},
+                 {"", FormatPercent(*q)},
+                 {FormatPercent(1.0 - *q), ""},
+                 {ZeroDefectSigmaBoundText(opportunities), ""}}};
     }
     if (!HasConfidenceInterval(defects, opportunities)) {
         return {};
@@ -80,11 +79,38 @@ std::array<std::string, 4> ResultNotes(double defects, double opportunities) {
         const auto [lowEnd, highEnd] = ConfidenceIntervalEnds(defects, opportunities);
         const EndTexts low = EndOfInterval(lowEnd), high = EndOfInterval(highEnd);
         const bool sigma = !low.sigma.empty() && !high.sigma.empty();
-        return {Range(low.dpmo, high.dpmo), Range(low.percent, high.percent),
-                Range(high.yield, low.yield), sigma ? Range(high.sigma, low.sigma) : ""};
+        return {{{low.dpmo, high.dpmo},
+                 {low.percent, high.percent},
+                 {high.yield, low.yield},
+                 {sigma ? high.sigma : "", sigma ? low.sigma : ""}}};
     } catch (const std::exception&) {
         return {};
     }
+}
+
+std::array<std::string, 4> NotesOfIntervals(const ResultIntervals& intervals, bool noDefects) {
+    const auto& [dpmo, percent, yield, sigma] = intervals;
+    if (noDefects) {
+        if (dpmo[1].empty()) {
+            return {};
+        }
+        return {"95% upper confidence bound: " + dpmo[1],
+                "95% upper confidence bound: " + percent[1],
+                "95% lower confidence bound: " + yield[0],
+                "No defects were observed: this is the 95% lower confidence bound of the sigma "
+                "level."};
+    }
+    std::array<std::string, 4> notes;
+    for (std::size_t i = 0; i < notes.size(); ++i) {
+        if (!intervals[i][0].empty()) {
+            notes[i] = Range(intervals[i][0], intervals[i][1]);
+        }
+    }
+    return notes;
+}
+
+std::array<std::string, 4> ResultNotes(double defects, double opportunities) {
+    return NotesOfIntervals(IntervalsOfResults(defects, opportunities), defects == 0.0);
 }
 
 }  // namespace tallyvane

@@ -11,4 +11,12 @@ namespace tallyvane {
 // defects the one-sided 95% bound; other counts get empty notes.
 std::array<std::string, 4> ResultNotes(double defects, double opportunities);
 
+// The ends of the same intervals, each low end first as the notes write them: DPMO, defect %,
+// yield %, sigma level. A one-sided bound has one end, and an end that is none is empty.
+using ResultIntervals = std::array<std::array<std::string, 2>, 4>;
+ResultIntervals IntervalsOfResults(double defects, double opportunities);
+
+// The notes that the intervals make.
+std::array<std::string, 4> NotesOfIntervals(const ResultIntervals& intervals, bool noDefects);
+
 }  // namespace tallyvane

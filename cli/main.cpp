@@ -1,8 +1,10 @@
 // tallyvane-cli: the calculator and the samples analysis on the command line.
 #include <CLI/CLI.hpp>
+#include <cerrno>
+#include <cstring>
+#include <filesystem>
 #include <fstream>
 #include <iostream>
-#include <iterator>
 #include <string>
 #include <vector>
 
@@ -21,45 +23,81 @@ namespace {
 
 constexpr int kResults = 0, kWarning = 1, kUsage = 2;
 
-// A file's bytes, as many as the reader needs to refuse a larger one unread.
-std::string ReadBytes(std::istream& in) {
+// What a failed read or write says: the system's reason.
+std::string Reason() {
+    return errno != 0 ? std::strerror(errno) : "input/output error";
+}
+
+// A table file's bytes, as many as the reader needs to refuse a larger one unread; throws
+// TableRefused where they cannot be read whole.
+std::string ReadTable(const std::string& file) {
+    const std::string name = file == "-" ? "standard input" : file;
+    std::error_code error;
+    if (file != "-" && std::filesystem::is_directory(file, error)) {
+        throw tallyvane::TableRefused({"Cannot read " + name + ": it is a folder."});
+    }
+    std::ifstream opened;
+    if (file != "-") {
+        opened.open(file, std::ios::binary);
+        if (!opened) {
+            throw tallyvane::TableRefused({"Cannot open " + name + ": " + Reason() + "."});
+        }
+    }
+    std::istream& in = file == "-" ? std::cin : opened;
     std::string bytes;
     constexpr std::size_t kChunk = std::size_t{1} << 20;
+    errno = 0;
     while (in && bytes.size() < tallyvane::kTableFileReadSize) {
         const std::size_t size = bytes.size();
         bytes.resize(size + kChunk);
         in.read(bytes.data() + size, static_cast<std::streamsize>(kChunk));
         bytes.resize(size + static_cast<std::size_t>(in.gcount()));
     }
+    if (in.bad()) {  // a part of a table is no table
+        throw tallyvane::TableRefused({"Cannot read " + name + ": " + Reason() + "."});
+    }
     return bytes;
 }
 
+// The chart written aside and renamed over `path` only once it is whole, so that a failed write
+// leaves the old file as it was; a device or a pipe is written to as it is.
+void WriteChart(const std::string& svg, const std::string& path) {
+    const std::filesystem::path target(path);
+    std::error_code error;
+    const auto status = std::filesystem::status(target, error);
+    const bool aside = !std::filesystem::exists(status) || std::filesystem::is_regular_file(status);
+    std::filesystem::path written = target;
+    if (aside) {
+        written += ".tallyvane-partial";
+    }
+    errno = 0;
+    std::ofstream out(written, std::ios::binary);
+    out << svg;
+    out.close();
+    if (!out || (aside && (std::filesystem::rename(written, target, error), error))) {
+        const std::string reason = error ? error.message() : Reason();
+        if (aside) {
+            std::filesystem::remove(written, error);
+        }
+        throw tallyvane::TableRefused({"Cannot write the chart to " + path + ": " + reason + "."});
+    }
+}
+
 int Samples(const std::string& file, tallyvane::SamplesFormat format, const std::string& svgFile) {
-    std::ifstream opened;
-    if (file != "-") {
-        opened.open(file, std::ios::binary);
-        if (!opened) {
-            std::cerr << "Cannot open " << file << ".\n";
-            return kWarning;
-        }
+    const tallyvane::DecodedText decoded = tallyvane::DecodeTable(ReadTable(file));
+    if (const auto note = tallyvane::EncodingNote(decoded.encoding); !note.empty()) {
+        std::cerr << note << '\n';
     }
-    const std::string text =
-        tallyvane::DecodeTable(ReadBytes(file == "-" ? std::cin : opened)).text;
-    std::ofstream svg;
     if (!svgFile.empty()) {
-        svg.open(svgFile, std::ios::binary);
-        if (!svg) {
-            std::cerr << "Cannot write the chart to " << svgFile << ".\n";
-            return kWarning;
-        }
+        WriteChart(tallyvane::SamplesChart(decoded.text), svgFile);
     }
-    tallyvane::WriteSamples(text, format, std::cout, svgFile.empty() ? nullptr : &svg);
-    svg.close();
-    if (!svgFile.empty() && !svg) {
-        std::cerr << "Cannot write the chart to " << svgFile << ".\n";
-        return kWarning;
-    }
+    tallyvane::WriteSamples(decoded.text, format, std::cout);
     return kResults;
+}
+
+bool SameFile(const std::string& a, const std::string& b) {
+    std::error_code error;
+    return std::filesystem::equivalent(a, b, error);
 }
 
 int Pair(const std::vector<std::string>& counts, bool json) {
@@ -109,23 +147,36 @@ int main(int argc, char** argv) {
         if (csv && samples.empty()) {
             throw CLI::ValidationError("--csv", "needs --samples");
         }
+        if (!svg.empty() && (svg == samples || SameFile(svg, samples))) {
+            throw CLI::ValidationError("--svg", "names the table itself, which it would overwrite");
+        }
     } catch (const CLI::ParseError& e) {
         const int status = app.exit(e);
         return status == 0 ? kResults : kUsage;
     }
+    int status = kResults;
     try {
         if (!samples.empty()) {
-            return Samples(samples,
-                           json  ? tallyvane::SamplesFormat::kJson
-                           : csv ? tallyvane::SamplesFormat::kCsv
-                                 : tallyvane::SamplesFormat::kText,
-                           svg);
+            status = Samples(samples,
+                             json  ? tallyvane::SamplesFormat::kJson
+                             : csv ? tallyvane::SamplesFormat::kCsv
+                                   : tallyvane::SamplesFormat::kText,
+                             svg);
+        } else {
+            status = Pair(counts, json);
         }
-        return Pair(counts, json);
     } catch (const tallyvane::TableRefused& e) {
         for (const std::string& reason : e.reasons()) {
             std::cerr << reason << '\n';
         }
         return kWarning;
     }
+    errno = 0;
+    if (!std::cout.flush()) {
+        if (errno != EPIPE) {  // a reader that has gone, as with "| head", is no fault to report
+            std::cerr << "Cannot write the results: " << Reason() << ".\n";
+        }
+        return kWarning;
+    }
+    return status;
 }

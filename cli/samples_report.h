@@ -1,16 +1,20 @@
 #pragma once
 
 #include <ostream>
+#include <string>
 #include <string_view>
 
 namespace tallyvane {
 
 enum class SamplesFormat { kText, kCsv, kJson };
 
-// Analyses the table in `text` and writes every row's figures, limits and verdict, then the
-// pooled row: an aligned table, CSV with a header for a spreadsheet, or JSON. The chart goes to
-// `svg` where one is given. Throws TableRefused before writing anything.
-void WriteSamples(std::string_view text, SamplesFormat format, std::ostream& out,
-                  std::ostream* svg);
+// Analyses the table in `text` and writes every row's figures, limits, verdict and warning, then
+// the pooled row: an aligned table, CSV under the file's columns for a spreadsheet, or JSON. No
+// format holds the table: the aligned table is worked out twice, once for its widths. Throws
+// TableRefused before writing anything.
+void WriteSamples(std::string_view text, SamplesFormat format, std::ostream& out);
+
+// The table's control chart as SVG; throws TableRefused as WriteSamples does.
+std::string SamplesChart(std::string_view text);
 
 }  // namespace tallyvane

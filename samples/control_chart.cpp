@@ -21,6 +21,10 @@ ControlLimits Limits(double centre, double halfWidth, double proportion) {
 
 }  // namespace
 
+std::string_view ChartName(const ControlChart& chart) {
+    return chart.kind == ChartKind::kLaneyP ? "Laney P\u2032" : "P";
+}
+
 double Proportion(std::uint64_t defects, std::uint64_t opportunities) {
     return static_cast<double>(defects) / static_cast<double>(opportunities);
 }

@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <optional>
+#include <string_view>
 
 #include "samples/sample_rows.h"
 
@@ -42,6 +43,9 @@ private:
     double m_movingRanges = 0.0;
     std::size_t m_beyondP = 0;
 };
+
+// "P" or "Laney P′".
+std::string_view ChartName(const ControlChart& chart);
 
 // A sample's defect proportion, defects / opportunities.
 double Proportion(std::uint64_t defects, std::uint64_t opportunities);

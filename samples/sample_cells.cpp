@@ -3,28 +3,54 @@
 #include <algorithm>
 
 #include "calc/double_chars.h"
-#include "calc/number_text.h"
 #include "samples/sample_columns.h"
 #include "samples/table_records.h"
 
 namespace tallyvane {
 
+std::string LimitPercent(double fraction) {
+    if (fraction == 0.0) {
+        return "0%";
+    }
+    // "d.ddde±x": four correctly rounded digits and where the point goes.
+    const std::string scientific = ScientificChars(fraction * 100.0, 3);
+    const std::string digits = scientific.substr(0, 1) + scientific.substr(2, 3);
+    const int exponent = std::stoi(scientific.substr(6));
+    if (exponent < 0) {
+        return "0." + std::string(static_cast<std::size_t>(-exponent - 1), '0') + digits + "%";
+    }
+    if (exponent >= 3) {
+        return digits + std::string(static_cast<std::size_t>(exponent - 3), '0') + "%";
+    }
+    const auto point = static_cast<std::size_t>(exponent) + 1;
+    return digits.substr(0, point) + "." + digits.substr(point) + "%";
+}
+
 std::vector<std::string> SampleCells(std::string_view label, std::uint64_t defects,
                                      std::uint64_t opportunities, const CalculatePlan& plan,
-                                     const std::optional<ControlLimits>& limits,
-                                     LimitText limitText) {
+                                     const std::optional<ControlLimits>& limits) {
     std::vector<std::string> cells{std::string(label), std::to_string(defects),
                                    std::to_string(opportunities)};
     cells.insert(cells.end(), plan.texts.begin(), plan.texts.end());
     if (limits) {
-        const auto text = limitText == LimitText::kShortest ? ShortestChars : FormatPercent;
-        cells.push_back(text(limits->lower));
-        cells.push_back(text(limits->upper));
+        cells.push_back(LimitPercent(limits->lower));
+        cells.push_back(LimitPercent(limits->upper));
         cells.push_back(limits->beyond ? "yes" : "no");
     } else {
         cells.resize(kSampleColumns.size() - 1);
     }
     cells.push_back(plan.warning);
+    return cells;
+}
+
+std::vector<std::string> FileCells(std::vector<std::string> cells, const CalculatePlan& plan,
+                                   const ControlChart* chart) {
+    for (const auto& [low, high] : plan.intervals) {
+        cells.push_back(low);
+        cells.push_back(high);
+    }
+    cells.push_back(chart ? std::string(ChartName(*chart)) : std::string());
+    cells.push_back(chart ? LimitPercent(chart->centre) : std::string());
     return cells;
 }
 
@@ -54,22 +80,31 @@ std::size_t TextWidth(std::string_view text) {
 
 }  // namespace
 
+void WidenColumns(std::vector<std::size_t>& widths, const std::vector<std::string>& row) {
+    widths.resize(std::max(widths.size(), row.size()));
+    for (std::size_t i = 0; i < row.size(); ++i) {
+        widths[i] = std::max(widths[i], TextWidth(row[i]));
+    }
+}
+
+std::string AlignedRow(const std::vector<std::string>& row,
+                       const std::vector<std::size_t>& widths) {
+    std::string line;
+    for (std::size_t i = 0; i < row.size(); ++i) {
+        const std::string pad(widths[i] - TextWidth(row[i]), ' ');
+        line += i == 0 ? row[i] + pad : "  " + pad + row[i];
+    }
+    return line.substr(0, line.find_last_not_of(' ') + 1);
+}
+
 std::vector<std::string> AlignedRows(const std::vector<std::vector<std::string>>& table) {
     std::vector<std::size_t> widths;
     for (const auto& row : table) {
-        widths.resize(std::max(widths.size(), row.size()));
-        for (std::size_t i = 0; i < row.size(); ++i) {
-            widths[i] = std::max(widths[i], TextWidth(row[i]));
-        }
+        WidenColumns(widths, row);
     }
     std::vector<std::string> lines;
     for (const auto& row : table) {
-        std::string line;
-        for (std::size_t i = 0; i < row.size(); ++i) {
-            const std::string pad(widths[i] - TextWidth(row[i]), ' ');
-            line += i == 0 ? row[i] + pad : "  " + pad + row[i];
-        }
-        lines.push_back(line.substr(0, line.find_last_not_of(' ') + 1));
+        lines.push_back(AlignedRow(row, widths));
     }
     return lines;
 }

@@ -11,17 +11,22 @@
 
 namespace tallyvane {
 
-// How a row's limits are written: as percent for people, or as the shortest decimal that reads
-// back to the same number, for a spreadsheet.
-enum class LimitText { kPercent, kShortest };
+// A centre or a limit in percent with four significant digits, trailing zeros kept and never in
+// exponent form, so that a process of a few defects per million reads as well as any:
+// "41.02%", "5.243%", "0.0003400%"; "0%" for none.
+std::string LimitPercent(double fraction);
 
 // A row's cells under kSampleColumns: its label and counts, its four results, its limits and
 // "yes" or "no" for beyond them, then its warning; the pooled row, which has no limits, leaves
 // those empty.
 std::vector<std::string> SampleCells(std::string_view label, std::uint64_t defects,
                                      std::uint64_t opportunities, const CalculatePlan& plan,
-                                     const std::optional<ControlLimits>& limits,
-                                     LimitText limitText);
+                                     const std::optional<ControlLimits>& limits);
+
+// A row's cells under kFileColumns: those under kSampleColumns, then the ends of its results'
+// intervals and, where it is judged on one, the chart's name and centre.
+std::vector<std::string> FileCells(std::vector<std::string> cells, const CalculatePlan& plan,
+                                   const ControlChart* chart);
 
 // A row's cells with, under each, its note (the results' confidence intervals; empty for the
 // others), and the row's warning: what a view shows of a row.
@@ -36,8 +41,12 @@ SampleTexts TextsOf(std::vector<std::string> cells);
 // Cells as one line of CSV, as RecordText writes them, without its line end.
 std::string CsvLine(const std::vector<std::string>& cells);
 
-// A table's rows as fixed-pitch lines: the first column to the left, the others, numbers, to the
+// Fixed-pitch columns, a row at a time: `widths` grows to fit each row given, in characters, and
+// a row is then written in them, the first column to the left, the others, numbers, to the
 // right, two spaces apart; no line ends in a space.
+void WidenColumns(std::vector<std::size_t>& widths, const std::vector<std::string>& row);
+std::string AlignedRow(const std::vector<std::string>& row, const std::vector<std::size_t>& widths);
+// A whole table so.
 std::vector<std::string> AlignedRows(const std::vector<std::vector<std::string>>& table);
 
 }  // namespace tallyvane

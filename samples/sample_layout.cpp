@@ -71,8 +71,8 @@ SampleLayout LayoutOf(std::span<const std::string> first, std::size_t line) {
                 *column = i;
             }
         }
-        for (std::size_t r = kFirstResultColumn; r < kSampleColumns.size(); ++r) {
-            if (SameWord(first[i], kSampleColumns[r])) {
+        for (std::size_t r = kFirstResultColumn; r < kFileColumns.size(); ++r) {
+            if (SameWord(first[i], kFileColumns[r])) {
                 layout.results[i] = true;
                 ownResults += r < kFirstResultColumn + 4;
             }

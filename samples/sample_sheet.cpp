@@ -218,9 +218,8 @@ SampleResult SampleSheet::result(std::size_t i) const {
 SampleTexts SampleSheet::texts(std::size_t i) const {
     if (m_summary && isSample(i)) {
         const SampleResult r = result(i);
-        return TextsOf(SampleCells(r.row.label, r.row.defects, r.row.opportunities, r.plan,
-                                   r.limits, LimitText::kPercent),
-                       r.plan);
+        return TextsOf(
+            SampleCells(r.row.label, r.row.defects, r.row.opportunities, r.plan, r.limits), r.plan);
     }
     const SampleRow r = row(i);
     return TextsOf(
@@ -233,7 +232,7 @@ SampleTexts SampleSheet::pooledTexts() const {
     }
     const SampleTotals& totals = m_summary->totals;
     return TextsOf(SampleCells(kPooledLabel, totals.defects, totals.opportunities,
-                               m_summary->pooled, std::nullopt, LimitText::kPercent),
+                               m_summary->pooled, std::nullopt),
                    m_summary->pooled);
 }
 
@@ -251,21 +250,27 @@ std::string SampleSheet::svg() const {
     return drawing.svg();
 }
 
+std::vector<std::string> SampleSheet::fileCells(std::size_t i) const {
+    const SampleResult r = result(i);
+    return FileCells(SampleCells(r.row.label, r.row.defects, r.row.opportunities, r.plan, r.limits),
+                     r.plan, &m_summary->chart);
+}
+
+std::vector<std::string> SampleSheet::pooledFileCells() const {
+    const SampleTotals& totals = m_summary->totals;
+    return FileCells(SampleCells(kPooledLabel, totals.defects, totals.opportunities,
+                                 m_summary->pooled, std::nullopt),
+                     m_summary->pooled, nullptr);
+}
+
 std::string SampleSheet::csv() const {
-    std::string csv = CsvLine({kSampleColumns.begin(), kSampleColumns.end()}) + "\n";
+    std::string csv = CsvLine({kFileColumns.begin(), kFileColumns.end()}) + "\n";
     for (std::size_t i = 0; i < m_rows.size(); ++i) {
         if (isSample(i)) {
-            const SampleResult r = result(i);
-            csv += CsvLine(SampleCells(r.row.label, r.row.defects, r.row.opportunities, r.plan,
-                                       r.limits, LimitText::kShortest));
-            csv += '\n';
+            csv += CsvLine(fileCells(i)) + "\n";
         }
     }
-    const SampleTotals& totals = m_summary->totals;
-    csv += CsvLine(SampleCells(kPooledLabel, totals.defects, totals.opportunities,
-                               m_summary->pooled, std::nullopt, LimitText::kShortest));
-    csv += '\n';
-    return csv;
+    return csv + CsvLine(pooledFileCells()) + "\n";
 }
 
 std::vector<std::string> SampleSheet::printedRows() const {
@@ -318,8 +323,7 @@ std::string SampleSheet::written(char separator, std::string_view lineEnd) const
         text += lineEnd;
     };
     if (m_header || results) {
-        write(results ? withResults(header, {kSampleColumns.begin(), kSampleColumns.end()})
-                      : header);
+        write(results ? withResults(header, {kFileColumns.begin(), kFileColumns.end()}) : header);
     }
     for (std::size_t i = 0; i < m_rows.size(); ++i) {
         if (!results || !isSample(i)) {
@@ -330,10 +334,7 @@ std::string SampleSheet::written(char separator, std::string_view lineEnd) const
         if (!m_header && Width(cells) == 2) {  // under the header it gets, each count in its place
             cells.insert(cells.begin(), std::string());
         }
-        const SampleResult r = result(i);
-        write(withResults(std::move(cells),
-                          SampleCells(r.row.label, r.row.defects, r.row.opportunities, r.plan,
-                                      r.limits, LimitText::kShortest)));
+        write(withResults(std::move(cells), fileCells(i)));
     }
     if (results) {
         const SampleTotals& totals = m_summary->totals;
@@ -341,9 +342,7 @@ std::string SampleSheet::written(char separator, std::string_view lineEnd) const
         pooled[labelColumn] = kPooledLabel;
         pooled[m_layout.defects.value_or(1)] = std::to_string(totals.defects);
         pooled[m_layout.opportunities.value_or(2)] = std::to_string(totals.opportunities);
-        write(withResults(pooled,
-                          SampleCells(kPooledLabel, totals.defects, totals.opportunities,
-                                      m_summary->pooled, std::nullopt, LimitText::kShortest)));
+        write(withResults(pooled, pooledFileCells()));
     }
     return text;
 }

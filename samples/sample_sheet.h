@@ -91,6 +91,8 @@ private:
     Reading read(const SampleCellsRow& cells) const;
     std::string where(std::size_t i) const;
     std::string written(char separator, std::string_view lineEnd) const;
+    std::vector<std::string> fileCells(std::size_t i) const;
+    std::vector<std::string> pooledFileCells() const;
     void analyse();
 
     std::vector<std::string> m_columns;

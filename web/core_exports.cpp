@@ -53,7 +53,8 @@ EMSCRIPTEN_KEEPALIVE void tallyvane_report() {
 
 // The table of samples in the first input, kept for the calls below: its number of rows, the
 // pooled row as OutputRow gives it and the chart, or as many empty texts where the table gives
-// no figures, then every reason it gives none.
+// no figures, then what the view says of the file's encoding, if anything, and every reason it
+// gives no figures.
 EMSCRIPTEN_KEEPALIVE void tallyvane_samples() {
     using namespace tallyvane;
     g_sheet.emplace(std::move(g_inputs[0]));
@@ -63,6 +64,9 @@ EMSCRIPTEN_KEEPALIVE void tallyvane_samples() {
         g_outputs.push_back(g_sheet->svg());
     } else {
         g_outputs.resize(1 + 2 * kSampleColumns.size() + 2);
+    }
+    if (!g_sheet->encodingNote().empty()) {
+        g_outputs.emplace_back(g_sheet->encodingNote());
     }
     g_outputs.insert(g_outputs.end(), g_sheet->reasons().begin(), g_sheet->reasons().end());
 }

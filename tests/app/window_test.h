@@ -134,6 +134,7 @@ private slots:
     void samplesPasteEditUndo();
     void samplesDropSaveReopen();
     void samplesMenuExportClose();
+    void samplesAwkwardFiles();
     void printSamples();
 
 private:

@@ -43,9 +43,9 @@ check missing-file 1 '^$' '^Cannot open nowhere.csv' -- --samples nowhere.csv
 printf 'Date\tDefects\tOpportunities\r\nMon\t7\t1500\r\nT\xc3\xbce\t3\t1500\r\n' | iconv -f UTF-8 -t UTF-16LE |
     { printf '\xff\xfe'; cat; } >"$work/export.txt"
 input=$work/export.txt
-check samples-utf16 0 '^Label +Defects +Opportunities +DPMO .*\nMon {11}7 +1500 +4666.66666666667 +0.47% +99.53% +4.10 .* no\nT\xc3\xbce {11}3 .*\nPooled +10 +3000 +3333.33333333333 +0.33% +99.67% +4.21\nCentre 0.33%, P chart' '^$' -- --samples -
+check samples-utf16 0 '^Label +Defects +Opportunities +DPMO .*\nMon {11}7 +1500 +4666.66666666667 +0.47% +99.53% +4.10 .* no\nT\xc3\xbce {11}3 .*\nPooled +10 +3000 +3333.33333333333 +0.33% +99.67% +4.21\nCentre 0.3333%, P chart, \xcf\x83z 1\.58[0-9]\n$' '^$' -- --samples -
 check samples-json 0 '^\{"rows": \[\{"line":2,"label":"Mon","defects":7,"opportunities":1500,"texts":'"$worked"',"notes":'"$notes"',"warning":"","proportion":0.004666666666666667,"lcl":0.0,"ucl":0.007[0-9]*,"beyond":false\}, \{"line":3,.*\],\n "pooled": \{"defects":10,"opportunities":3000,"texts":\["3333.33333333333".*"warning":""\},\n "centre": 0.0033333333333333335,\n "sigma_z": 1.58[0-9]*,\n "chart": "P"\}\n$' '^$' -- --json --samples -
-check samples-csv 0 '^Label,Defects,Opportunities,DPMO,Defects \(%\),Yield \(%\),Process Sigma Level,Lower limit,Upper limit,Beyond the limits,Warning\nMon,7,1500,4666.66666666667,0.47%,99.53%,4.10,0,0.007[0-9]*,no,\n.*\nPooled,10,3000,3333.33333333333,0.33%,99.67%,4.21,,,,\n$' '^$' -- --csv --svg "$work/chart.svg" --samples -
+check samples-csv 0 '^Label,Defects,Opportunities,DPMO,.*,Warning,DPMO low,DPMO high,.*,Chart,Centre\nMon,7,1500,4666.66666666667,0.47%,99.53%,4.10,0%,0.7798%,no,,1880,9590,0.19%,0.96%,99.04%,99.81%,3.84,4.40,P,0.3333%\n.*\nPooled,10,3000,3333.33333333333,0.33%,99.67%,4.21,,,,,[^,]+,[^,]+,0.16%,0.61%,99.39%,99.84%,4.01,4.45,,\n$' '^$' -- --csv --svg "$work/chart.svg" --samples -
 input=$work/saved.csv && cp "$work/out.txt" "$input"
 grep -q '^<svg .*baseProfile="tiny"' "$work/chart.svg" && grep -q '>P chart of the defect proportion, 2 samples<' "$work/chart.svg" ||
     { failed=$((failed + 1)); echo "FAIL chart"; }
@@ -61,6 +61,55 @@ check golden-json 0 '"line":13,"label":"Thu 2",.*"lcl":0.0502448721686638,"ucl":
 # The golden table, Tallyvane's own CSV with figures checked apart, reads back to itself.
 "${cli[@]}" --csv --samples - <samples/golden.csv | tr -d '\r' | cmp - samples/golden.csv &&
     passed=$((passed + 1)) || { failed=$((failed + 1)); echo "FAIL golden"; }
+
+# Every row's warning in every format; a file from a Windows spreadsheet is said so.
+printf 'Lot,Defects,Opportunities\nA,5,5\nB,1,10\n' >"$work/all.csv" && input=$work/all.csv
+check warning-text 0 '\nA +5 +5 +1000000 +100.00% +0.00% +0% +100.0% +no +Your sigma level is 0\n' '^$' -- --samples -
+check warning-csv 0 '\nA,5,5,1000000,100.00%,0.00%,,0%,100.0%,no,Your sigma level is 0,' '^$' -- --csv --samples -
+printf 'Lot,Defects,Opportunities\nGr\xf6\xdfe,1,10\n' >"$work/ansi.csv" && input=$work/ansi.csv
+check windows-1252 0 '\nGr\xc3\xb6\xc3\x9fe +1 ' '^The file is not UTF-8: it was read as Windows-1252' -- --samples -
+# Nothing fails in silence: no output where it cannot be written, and a chart is replaced only
+# whole and only by an accepted table, never over the table itself.
+input=samples/golden.csv
+"${cli[@]}" --samples - <"$input" >/dev/full 2>"$work/err"
+[[ $? == 1 ]] && grep -q '^Cannot write the results: No space left on device.$' "$work/err" &&
+    passed=$((passed + 1)) || { failed=$((failed + 1)); echo "FAIL full"; }
+echo old >"$work/kept.svg" && input=$work/bad.csv
+check svg-refused 1 '^$' '^line 2' -- --svg "$work/kept.svg" --samples -
+check svg-is-table 2 '^$' 'names the table itself' -- --svg "$work/bad.csv" --samples "$work/bad.csv"
+check svg-unwritable 1 '^$' '^Cannot write the chart to /dev/full: ' -- --svg /dev/full --samples samples/golden.csv
+check folder 1 '^$' '^Cannot read .*: it is a folder.\n$' -- --samples "$work"
+[[ $(cat "$work/kept.svg") == old ]] && passed=$((passed + 1)) || { failed=$((failed + 1)); echo "FAIL kept"; }
+if [[ $# == 1 ]]; then  # Linux's own files and signals
+    check read-error 1 '^$' '^Cannot read /proc/self/mem: Input/output error.\n$' -- --samples /proc/self/mem
+    chmod 000 "$work/bad.csv" && as=() && [[ $(id -u) == 0 ]] && as=(setpriv --reuid=65534 --regid=65534 --clear-groups)
+    "${as[@]}" "${cli[@]}" --samples "$work/bad.csv" 2>"$work/err" && false
+    grep -q 'Cannot open .*: Permission denied.$' "$work/err" && passed=$((passed + 1)) || { failed=$((failed + 1)); echo "FAIL unreadable"; }
+    # A reader that goes, as "| head" does, ends the run quietly.
+    for i in {1..5000}; do echo "L$i,1,100"; done >"$work/long.csv"
+    "${cli[@]}" --samples "$work/long.csv" 2>"$work/err" | head -1 >/dev/null
+    [[ ${PIPESTATUS[0]} == 141 && ! -s $work/err ]] && passed=$((passed + 1)) || { failed=$((failed + 1)); echo "FAIL pipe"; }
+fi
+
+# The awkward files that the window and the page read too: the same samples, pooled figures,
+# refusals and word of the encoding.
+for file in samples/awkward/*.csv; do
+    "${cli[@]}" --csv --samples "$file" 2>"$work/err" | tr -d '\r' >"$work/out"
+    perl -MJSON::PP -e '
+        my ($expected, $name, $out, $err) = @ARGV;
+        local $/;
+        open(my $f, "<", $expected) or die; my $all = decode_json(<$f>);
+        my $want = $all->{$name} or die "no expectation for $name";
+        open($f, "<", $out) or die; my @rows = split /\n/, <$f>;
+        open($f, "<:encoding(UTF-8)", $err) or die; my @said = split /\n/, <$f> // "";
+        my @note = $want->{note} ? ($want->{note}) : ();
+        my $got = $want->{reasons}
+            ? (@rows == 0 && join("|", @said) eq join("|", @note, @{$want->{reasons}}))
+            : (@rows - 2 == $want->{samples} && join("|", @said) eq join("|", @note) &&
+               join(",", (split /,/, $rows[-1])[0..6]) eq join(",", @{$want->{pooled}}));
+        exit !$got' samples/awkward/expected.json "${file##*/}" "$work/out" "$work/err" &&
+        passed=$((passed + 1)) || { failed=$((failed + 1)); echo "FAIL awkward ${file##*/}"; head -c 600 "$work/out" "$work/err"; }
+done
 
 echo "$passed passed, $failed failed"
 [[ $failed == 0 ]]

@@ -71,7 +71,9 @@ TEST(SampleSheet, SavesTheUsersFile) {
               std::tuple(Cells(sheet), 5u, saved));
     const std::string written = DecodeTable(saved).text;
     EXPECT_TRUE(written.starts_with("Date;Line;Defects;Opportunities;Comment;DPMO;Defects (%);"));
-    EXPECT_TRUE(written.ends_with(";no;\r\nPooled;;3;30;;100000;10.00%;90.00%;2.78;;;;\r\n"));
+    EXPECT_TRUE(written.ends_with(  // 3 in 30: 2.11% to 26.53%
+        ";P;10.00%\r\nPooled;;3;30;;100000;10.00%;90.00%;2.78;;;;;21100;265000;2.11%;26.53%;"
+        "73.47%;97.89%;2.13;3.53;;\r\n"));
 }
 
 // A table without a header: counts under their columns, and a header once it has figures; a
@@ -84,7 +86,8 @@ TEST(SampleSheet, TableWithoutHeader) {
     EXPECT_EQ(std::tuple(Cells(sheet), sheet.encodingNote().empty(), sheet.isCountColumn(0)),
               std::tuple("Gr\u00f6\u00dfe|1|10|\n|2|20|\n", false, false));
     EXPECT_TRUE(sheet.file().starts_with("\xEF\xBB\xBFLabel,Defects,Opportunities,DPMO,") &&
-                sheet.file().ends_with("\nPooled,3,30,100000,10.00%,90.00%,2.78,,,,\n"));
+                sheet.file().ends_with("\nPooled,3,30,100000,10.00%,90.00%,2.78,,,,,21100,"
+                                       "265000,2.11%,26.53%,73.47%,97.89%,2.13,3.53,,\n"));
     EXPECT_FALSE(SampleSheet("\x81").isText());
 }
 
