@@ -256,6 +256,25 @@ const tests = {
         await page.waitForFunction(() => document.getElementById('samplesErrors').textContent ===
             'The file is larger than 64 MiB: split the table into smaller ones.');
     },
+    // The awkward files that the command line and the window read too: the same samples,
+    // pooled figures, refusals and word of the encoding.
+    async awkwardFiles(page) {
+        const folder = new URL('../samples/awkward/', import.meta.url);
+        const expected = JSON.parse(fs.readFileSync(new URL('expected.json', folder), 'utf8'));
+        for (const [name, want] of Object.entries(expected)) {
+            await page.evaluate(() => { document.getElementById('samplesRange').textContent = '?'; });
+            await (await page.$('#samplesFile')).uploadFile(new URL(name, folder).pathname);
+            await page.waitForFunction(() => document.getElementById('samplesRange').textContent !== '?');
+            const shown = await page.evaluate(() => ({
+                said: [...document.querySelectorAll('#samplesErrors li')].map((li) => li.textContent),
+                rows: document.querySelectorAll('#samplesTable tbody tr').length,
+                pooled: document.getElementById('samplesPooled').hidden ? null
+                    : [...document.getElementById('samplesPooled').cells].slice(0, 7).map((c) => c.textContent),
+            }));
+            assert.deepEqual(shown, {said: [want.note, ...want.reasons ?? []].filter(Boolean),
+                rows: want.samples ?? shown.rows, pooled: want.pooled ?? null}, name);
+        }
+    },
 };
 
 let passed = 0, failed = 0;
