@@ -170,6 +170,9 @@ int main(int argc, char** argv) {
             std::cerr << reason << '\n';
         }
         return kWarning;
+    } catch (const std::exception& e) {  // out of memory, most likely: no figures at all
+        std::cerr << "Cannot analyse the table: " << e.what() << ".\n";
+        return kWarning;
     }
     errno = 0;
     if (!std::cout.flush()) {

@@ -14,6 +14,24 @@ bool IsBlank(char c) {
     return c == ' ' || c == '\t';
 }
 
+// What a spreadsheet would take for a formula: a field that starts with "=", "+", "-", "@", a
+// tab or a CR and is not a plain number ("-0.50", "+5", "12%").
+bool StartsFormula(std::string_view field) {
+    if (field.empty() ||
+        std::string_view("=+-@\t\r").find(field.front()) == std::string_view::npos) {
+        return false;
+    }
+    const std::string_view number = field.substr(field.front() == '-' || field.front() == '+');
+    return number.empty() || number.find_first_not_of("0123456789.%") != std::string_view::npos;
+}
+
+// A field written with a leading "'", as spreadsheets mark text: one that would start a formula,
+// and one that starts with a "'" that reading would otherwise take for that mark.
+bool Marked(std::string_view field) {
+    return field.size() > 1 && field.front() == '\'' &&
+           (field[1] == '\'' || StartsFormula(field.substr(1)));
+}
+
 }  // namespace
 
 std::string_view Trimmed(std::string_view s) {
@@ -67,6 +85,13 @@ TableRecords::TableRecords(std::string_view text, char separator)
     : m_text(text), m_separator(separator) {}
 
 bool TableRecords::next(TableRecord& record) {
+    const auto unmark = [&record] {
+        for (std::size_t i = 0; i < record.count; ++i) {
+            if (Marked(record.fields[i])) {
+                record.fields[i].erase(0, 1);
+            }
+        }
+    };
     if (m_at >= m_text.size()) {
         return false;
     }
@@ -95,6 +120,7 @@ bool TableRecords::next(TableRecord& record) {
             m_at += end;
             ++m_line;
             if (!quoted) {
+                unmark();
                 return true;
             }
             if (field) {
@@ -125,6 +151,7 @@ bool TableRecords::next(TableRecord& record) {
     if (quoted) {
         record.fault = TableRecord::Fault::kUnclosedQuote;
     }
+    unmark();
     return true;
 }
 
@@ -136,10 +163,12 @@ bool TableRecords::restIsBlank() const {
 std::string RecordText(std::span<const std::string> fields, char separator) {
     std::string line;
     const char special[] = {separator, '"', '\r', '\n', '\0'};
-    for (const std::string& field : fields) {
-        if (&field != fields.data()) {
+    for (const std::string& written : fields) {
+        if (&written != fields.data()) {
             line += separator;
         }
+        const std::string field =
+            StartsFormula(written) || Marked(written) ? "'" + written : written;
         if (field.find_first_of(special) == std::string::npos &&
             (field.empty() || (!IsBlank(field.front()) && !IsBlank(field.back())))) {
             line += field;

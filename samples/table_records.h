@@ -39,7 +39,8 @@ std::size_t Width(std::span<const std::string> fields);
 char SeparatorOf(std::string_view text);
 
 // The records of a table in UTF-8 text, blank ones too. Lines end in LF, CRLF or CR; quoted
-// fields follow RFC 4180 and may hold separators, line ends and doubled quotes.
+// fields follow RFC 4180 and may hold separators, line ends and doubled quotes. A field that
+// RecordText marked as text with a leading "'" reads without it.
 class TableRecords {
 public:
     // The text must outlive the reader.
@@ -57,7 +58,9 @@ private:
 };
 
 // Fields as one record's text, without a line end: a field is quoted where it holds the
-// separator, a quote or a line end, or starts or ends in a blank that reading would trim.
+// separator, a quote or a line end, or starts or ends in a blank that reading would trim. A
+// field that a spreadsheet would run as a formula ("=1+2", "@SUM(A1)", "-x") gets a leading
+// "'", which spreadsheets take as the mark of text and TableRecords reads away again.
 std::string RecordText(std::span<const std::string> fields, char separator);
 
 }  // namespace tallyvane

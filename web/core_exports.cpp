@@ -75,10 +75,13 @@ EMSCRIPTEN_KEEPALIVE void tallyvane_samples() {
 // line, what is wrong with it, then as OutputRow gives it, without figures where there are none.
 EMSCRIPTEN_KEEPALIVE void tallyvane_samples_rows() {
     using namespace tallyvane;
+    g_outputs.clear();
+    if (!g_sheet) {  // no table read yet: no rows
+        return;
+    }
     const std::size_t first = std::min<std::size_t>(std::stoul(g_inputs[0]), g_sheet->size());
     const std::size_t end =
         first + std::min<std::size_t>(std::stoul(g_inputs[1]), g_sheet->size() - first);
-    g_outputs.clear();
     for (std::size_t i = first; i < end; ++i) {
         g_outputs.push_back(std::to_string(g_sheet->row(i).line));
         g_outputs.push_back(g_sheet->error(i));
@@ -86,9 +89,9 @@ EMSCRIPTEN_KEEPALIVE void tallyvane_samples_rows() {
     }
 }
 
-// The table with every figure as CSV, the command line's own.
+// The table with every figure as CSV, the command line's own; nothing without figures.
 EMSCRIPTEN_KEEPALIVE void tallyvane_samples_csv() {
-    g_outputs = {g_sheet->csv()};
+    g_outputs = {g_sheet && g_sheet->summary() ? g_sheet->csv() : std::string()};
 }
 
 EMSCRIPTEN_KEEPALIVE std::size_t tallyvane_output_count() {

@@ -270,11 +270,22 @@
                 }
             })));
     });
-    const readFile = async (file) => analyseSamples(
-        new Uint8Array(await file.slice(0, design.tableFileReadSize).arrayBuffer()));
+    // A file that cannot be read whole is no table: the browser's reason, and nothing else.
+    async function readFile(file) {
+        let bytes;
+        try {
+            bytes = new Uint8Array(await file.slice(0, design.tableFileReadSize).arrayBuffer());
+        } catch (error) {
+            await analyseSamples('');
+            byId('samplesErrors').replaceChildren(Object.assign(document.createElement('li'),
+                {textContent: `Cannot read ${file.name}: ${error.message}`}));
+            return;
+        }
+        await analyseSamples(bytes);
+    }
     byId('samplesFile').addEventListener('change', (event) => {
         if (event.target.files.length)
-            readFile(event.target.files[0]);
+            readFile(event.target.files[0]).finally(() => { event.target.value = ''; });  // again
     });
     document.addEventListener('dragover', (event) => event.preventDefault());
     document.addEventListener('drop', (event) => {

@@ -91,5 +91,24 @@ TEST(SampleSheet, TableWithoutHeader) {
     EXPECT_FALSE(SampleSheet("\x81").isText());
 }
 
+// A label that a spreadsheet would run as a formula is saved and copied as text, and reads back
+// as it was, as do labels with quotes and line breaks.
+TEST(SampleSheet, LabelsReadBackAsWritten) {
+    const std::vector<std::string> labels{
+        "=1+2",  "@SUM(A1)",         "-x", "+y", "\tz", "\rw", "'=v", "''", "'u",
+        "-0.50", "said \"hi\"\nthen"};
+    std::vector<SampleCellsRow> rows;
+    for (const std::string& label : labels)
+        rows.push_back({label, "1", "10"});
+    SampleSheet sheet;
+    sheet.replaceRows(0, 0, rows);
+    const std::string saved = sheet.file(), copied = sheet.text('\t');
+    EXPECT_EQ(std::tuple(Cells(SampleSheet(saved)), Cells(SampleSheet(copied))),
+              std::tuple(Cells(sheet), Cells(sheet)));
+    EXPECT_TRUE(saved.find("\n'=1+2,") != std::string::npos &&
+                saved.find("\n'@SUM(A1),") != std::string::npos &&
+                saved.find("\n-0.50,") != std::string::npos);
+}
+
 }  // namespace
 }  // namespace tallyvane

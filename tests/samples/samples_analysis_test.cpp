@@ -4,6 +4,7 @@
 
 #include <cmath>
 #include <optional>
+#include <stdexcept>
 #include <vector>
 
 #include "calc/warning_texts.h"
@@ -112,6 +113,17 @@ TEST(SamplesAnalysis, ManyRows) {
         [&](const SampleResult&, const std::string& label) { labels.push_back(label); });
     EXPECT_EQ(std::tuple(labels.size(), labels[8191], labels.back()),
               std::tuple(8193u, "r8192", "r8193"));
+    // Failures on every thread reach the caller as the first of them, and no row is visited.
+    labels.clear();
+    const auto failing = [](const SampleResult& r) -> std::string {
+        throw std::length_error(std::string(r.row.label));
+    };
+    EXPECT_THROW(
+        AnalyseSamples(
+            table, [](const SamplesSummary&) {}, failing,
+            [&](const SampleResult&, const std::string& label) { labels.push_back(label); }),
+        std::length_error);
+    EXPECT_TRUE(labels.empty());
 }
 
 // Large subgroups: the binomial limits put half the rows or more beyond them, and Laney's P'

@@ -190,6 +190,8 @@ const tests = {
     // and the figures wait; mended by a paste over the fault, the pooled row and both downloads
     // are the command line's own, and the box holds the table.
     async samples(page) {
+        assert.deepEqual(await page.$$eval('.paging button', (b) => b.map((e) => e.disabled)), [true, true]);
+        assert.deepEqual(runCore('samples_rows', ['0', '100']), []);  // no table yet: no rows
         await page.click('#samplesOpen');
         await page.evaluate((text) => {
             const box = document.getElementById('samplesInput');
@@ -275,6 +277,24 @@ const tests = {
             assert.deepEqual(shown, {said: [want.note, ...want.reasons ?? []].filter(Boolean),
                 rows: want.samples ?? shown.rows, pooled: want.pooled ?? null}, name);
         }
+        // The same file chosen again is read again, as it is now; one that cannot be read is
+        // said so, and nothing is shown as if it were the table.
+        const again = path.join(fs.mkdtempSync(path.join(os.tmpdir(), 'page-')), 'again.csv');
+        const pooledDefects = () => page.$eval('#samplesPooled', (e) => !e.hidden && e.cells[1].textContent);
+        for (const defects of ['1', '2']) {
+            fs.writeFileSync(again, `${defects},10\n`);
+            await (await page.$('#samplesFile')).uploadFile(again);
+            await page.waitForFunction((d) => document.getElementById('samplesPooled').cells[1]?.textContent === d, {}, defects);
+        }
+        await page.evaluate(() => {
+            window.slice = File.prototype.slice;
+            File.prototype.slice = () => ({arrayBuffer: () => Promise.reject(new Error('the disk went away'))});
+        });
+        await (await page.$('#samplesFile')).uploadFile(again);
+        await page.waitForFunction(() => document.getElementById('samplesErrors').textContent ===
+            'Cannot read again.csv: the disk went away');
+        assert.deepEqual([await pooledDefects(), await page.$$eval('#samplesTable tbody tr', (r) => r.length)], [false, 0]);
+        await page.evaluate(() => { File.prototype.slice = window.slice; });
     },
 };
 
