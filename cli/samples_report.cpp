@@ -83,6 +83,9 @@ void WriteText(std::string_view text, std::ostream& out) {
         out << ", \u03c3z " << GeneralChars(*summary->chart.sigmaZ, 4);
     }
     out << '\n';
+    if (const std::string note = ChartNote(summary->chart, summary->totals.rows); !note.empty()) {
+        out << note << '\n';
+    }
 }
 
 void WriteCsv(std::string_view text, std::ostream& out) {
@@ -120,7 +123,8 @@ void WriteJson(std::string_view text, std::ostream& out) {
     out << "],\n \"pooled\": " << pooled.dump()
         << ",\n \"centre\": " << Json(summary->chart.centre).dump() << ",\n \"sigma_z\": "
         << (summary->chart.sigmaZ ? Json(*summary->chart.sigmaZ) : Json()).dump()
-        << ",\n \"chart\": " << Json(ChartName(summary->chart)).dump() << "}\n";
+        << ",\n \"chart\": " << Json(ChartName(summary->chart)).dump()
+        << ",\n \"chart_note\": " << Json(ChartNote(summary->chart, totals.rows)).dump() << "}\n";
 }
 
 }  // namespace

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cmath>
 
+#include "calc/double_chars.h"
+
 namespace tallyvane {
 namespace {
 
@@ -20,6 +22,16 @@ ControlLimits Limits(double centre, double halfWidth, double proportion) {
 }
 
 }  // namespace
+
+std::string ChartNote(const ControlChart& chart, std::size_t samples) {
+    if (!chart.tooFewForLaney) {
+        return {};
+    }
+    return "P chart: the samples vary more than the binomial limits allow (\u03c3z " +
+           GeneralChars(*chart.sigmaZ, 4) + "), but Laney P\u2032 needs at least " +
+           std::to_string(kLeastSamplesForLaney) + " samples to estimate \u03c3z, and there are " +
+           std::to_string(samples) + ".";
+}
 
 std::string_view ChartName(const ControlChart& chart) {
     return chart.kind == ChartKind::kLaneyP ? "Laney P\u2032" : "P";
@@ -50,7 +62,8 @@ ControlChart ChartChooser::chart() const {
     if (m_totals.rows >= 2 && m_centre > 0.0 && m_centre < 1.0) {
         chart.sigmaZ = m_movingRanges / static_cast<double>(m_totals.rows - 1) / kD2;
         if (*chart.sigmaZ > 1.0 && 2 * m_beyondP >= m_totals.rows) {
-            chart.kind = ChartKind::kLaneyP;
+            chart.tooFewForLaney = m_totals.rows < kLeastSamplesForLaney;
+            chart.kind = chart.tooFewForLaney ? ChartKind::kP : ChartKind::kLaneyP;
         }
     }
     return chart;

@@ -200,6 +200,17 @@ std::string SampleSheet::error(std::size_t i) const {
     return r.error.empty() ? std::string() : RowReason(where(i), r.error);
 }
 
+std::vector<std::string> SampleSheet::notes() const {
+    std::vector<std::string> notes;
+    if (!EncodingNote(m_encoding).empty()) {
+        notes.emplace_back(EncodingNote(m_encoding));
+    }
+    if (m_summary && m_summary->chart.tooFewForLaney) {
+        notes.push_back(ChartNote(m_summary->chart, m_summary->totals.rows));
+    }
+    return notes;
+}
+
 bool SampleSheet::isSample(std::size_t i) const {
     return !m_readings[i].blank;
 }

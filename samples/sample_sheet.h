@@ -33,7 +33,9 @@ public:
     const SampleCellsRow& cells(std::size_t i) const { return m_rows[i]; }
     // Whether a user's column holds defects or opportunities.
     bool isCountColumn(std::size_t column) const;
-    std::string_view encodingNote() const { return EncodingNote(m_encoding); }
+    // What the views say of the file and the chart beside the figures: the encoding it was read
+    // in, where not Unicode, and why the chart is not the one the rows' spread calls for.
+    std::vector<std::string> notes() const;
     // Where the reasons name a row: by its file's line ("line 3"), or after numberByPlace() by
     // its place in the table ("Row 3"), as a view that adds and removes rows shows them.
     void numberByPlace() { m_byPlace = true; }

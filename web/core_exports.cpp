@@ -53,8 +53,8 @@ EMSCRIPTEN_KEEPALIVE void tallyvane_report() {
 
 // The table of samples in the first input, kept for the calls below: its number of rows, the
 // pooled row as OutputRow gives it and the chart, or as many empty texts where the table gives
-// no figures, then what the view says of the file's encoding, if anything, and every reason it
-// gives no figures.
+// no figures, then the notes on the file and the chart, if any, and every reason it gives no
+// figures.
 EMSCRIPTEN_KEEPALIVE void tallyvane_samples() {
     using namespace tallyvane;
     g_sheet.emplace(std::move(g_inputs[0]));
@@ -65,9 +65,8 @@ EMSCRIPTEN_KEEPALIVE void tallyvane_samples() {
     } else {
         g_outputs.resize(1 + 2 * kSampleColumns.size() + 2);
     }
-    if (!g_sheet->encodingNote().empty()) {
-        g_outputs.emplace_back(g_sheet->encodingNote());
-    }
+    const std::vector<std::string> notes = g_sheet->notes();
+    g_outputs.insert(g_outputs.end(), notes.begin(), notes.end());
     g_outputs.insert(g_outputs.end(), g_sheet->reasons().begin(), g_sheet->reasons().end());
 }
 

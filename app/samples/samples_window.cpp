@@ -339,8 +339,8 @@ void SamplesWindow::print() {
 void SamplesWindow::showAnalysis() {
     const SampleSheet& sheet = m_model->sheet();
     QStringList faults;
-    if (!sheet.encodingNote().empty()) {
-        faults << QString::fromStdString(std::string(sheet.encodingNote()));
+    for (const std::string& note : sheet.notes()) {
+        faults << QString::fromStdString(note);
     }
     for (const std::string& reason : sheet.reasons()) {
         faults << QString::fromStdString(reason);

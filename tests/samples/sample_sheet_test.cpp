@@ -83,8 +83,8 @@ TEST(SampleSheet, TableWithoutHeader) {
         "Gr\xf6\xdf"
         "e,1,10\n2,20\n");
     sheet.alignCounts();
-    EXPECT_EQ(std::tuple(Cells(sheet), sheet.encodingNote().empty(), sheet.isCountColumn(0)),
-              std::tuple("Gr\u00f6\u00dfe|1|10|\n|2|20|\n", false, false));
+    EXPECT_EQ(std::tuple(Cells(sheet), sheet.notes().size(), sheet.isCountColumn(0)),
+              std::tuple("Gr\u00f6\u00dfe|1|10|\n|2|20|\n", 1u, false));
     EXPECT_TRUE(sheet.file().starts_with("\xEF\xBB\xBFLabel,Defects,Opportunities,DPMO,") &&
                 sheet.file().ends_with("\nPooled,3,30,100000,10.00%,90.00%,2.78,,,,,21100,"
                                        "265000,2.11%,26.53%,73.47%,97.89%,2.13,3.53,,\n"));

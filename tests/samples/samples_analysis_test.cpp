@@ -130,21 +130,32 @@ TEST(SamplesAnalysis, ManyRows) {
 // limits take over, unless the rows vary no more than the binomial says (sigma_z at most 1).
 TEST(SamplesAnalysis, LaneyWhereMostRowsFallOutside) {
     // clang-format off
-    const std::tuple<std::vector<int>, ChartKind, double, double> rows[] = {
-        {{120, 190, 110, 200, 130, 210, 115, 185, 125, 195}, ChartKind::kLaneyP, 5.3722199, 0.0036042},  // five of ten beyond: exactly half
-        {{150, 175, 130, 160, 140, 400, 150, 170, 128, 152}, ChartKind::kP, 5.3284915, 0.0021521},  // three of ten
-        {{150, 175, 130, 160, 120, 400, 150, 170, 128, 152}, ChartKind::kP, 5.6584505, 0.0021298},  // four of ten
-        {{193, 193, 193, 193, 193, 107, 107, 107, 107, 107}, ChartKind::kP, 0.6921930, 0.0018671},  // all beyond, one shift: no overdispersion
+    // Sigma_z from one moving range is no estimate: P' wants 20 rows, and below it the P chart
+    // stands and says why. Figures worked out apart in Python from the rows' z-scores.
+    const std::vector<int> twenty{120, 190, 110, 200, 130, 210, 115, 185, 125, 195,
+                                  120, 190, 110, 200, 130, 210, 115, 185, 125, 195};
+    std::vector<int> nineteen = twenty;
+    nineteen.erase(nineteen.begin() + 1);  // ten of nineteen beyond
+    const std::tuple<std::vector<int>, ChartKind, double, double, bool> rows[] = {
+        {twenty, ChartKind::kLaneyP, 5.3680922, 0.0036027, false},  // ten of twenty beyond: exactly half
+        {nineteen, ChartKind::kP, 5.1447844, 0.0019379, true},
+        {{120, 190, 110, 200, 130, 210, 115, 185, 125, 195}, ChartKind::kP, 5.3722199, 0.0019568, true},
+        {{150, 175, 130, 160, 140, 400, 150, 170, 128, 152}, ChartKind::kP, 5.3284915, 0.0021521, false},  // three of ten
+        {{150, 175, 130, 160, 120, 400, 150, 170, 128, 152}, ChartKind::kP, 5.6584505, 0.0021298, false},  // four of ten
+        {{193, 193, 193, 193, 193, 107, 107, 107, 107, 107}, ChartKind::kP, 0.6921930, 0.0018671, false},  // all beyond, one shift: no overdispersion
     };
     // clang-format on
-    for (const auto& [defects, kind, sigmaZ, upper] : rows) {
+    for (const auto& [defects, kind, sigmaZ, upper, tooFew] : rows) {
         const Analysis a = Analyse(Table(defects, 100000));
         EXPECT_EQ(a.summary.chart.kind, kind);
         EXPECT_NEAR(*a.summary.chart.sigmaZ, sigmaZ, 1e-6);
         EXPECT_NEAR(a.rows[0].limits.upper, upper, 1e-7);
         EXPECT_EQ(a.beyond.empty(), kind == ChartKind::kLaneyP);
-        EXPECT_EQ(a.Count("\u03c3z 5.37<"), kind == ChartKind::kLaneyP);
+        EXPECT_EQ(a.summary.chart.tooFewForLaney, tooFew);
     }
+    EXPECT_EQ(ChartNote(Analyse(Table(nineteen, 100000)).summary.chart, 19),
+              "P chart: the samples vary more than the binomial limits allow (\u03c3z 5.145), but "
+              "Laney P\u2032 needs at least 20 samples to estimate \u03c3z, and there are 19.");
 }
 
 // One row, or a centre of 0 or 1: no sigma_z, and limits that call no row special.
