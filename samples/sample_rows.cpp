@@ -79,9 +79,16 @@ std::string ReadSample(const SampleLayout& layout, std::span<const std::string> 
         row.label = field(layout.label);
         defects = field(layout.defects);
         opportunities = field(layout.opportunities);
-        if (width > layout.width) {
-            return "the row holds " + std::to_string(width) + " fields where the header names " +
-                   std::to_string(layout.width) + " columns";
+        if (width > layout.width) {  // counted as the user wrote them, Tallyvane's results aside
+            const auto users = [&](std::size_t columns) {
+                std::size_t count = 0;
+                for (std::size_t c = 0; c < columns; ++c) {
+                    count += !layout.isResult(c);
+                }
+                return std::to_string(count);
+            };
+            return "the row holds " + users(width) + " fields where the header names " +
+                   users(layout.width) + " columns";
         }
     } else if (width == 2 || width == 3) {
         row.label = width == 3 ? Trimmed(fields[0]) : std::string_view();

@@ -64,6 +64,7 @@ SampleSheet::SampleSheet(std::string bytes) : SampleSheet() {
             m_lines.push_back(record.line);
             m_readings.push_back({});
             m_readings.back().error = RecordFault(record);
+            m_readings.back().blank = record.blank();  // "" is no blank row
         }
     } catch (const TableRefused& e) {
         m_fileReasons = e.reasons();
@@ -80,9 +81,9 @@ SampleSheet::SampleSheet(std::string bytes) : SampleSheet() {
         }
     }
     for (std::size_t i = 0; i < m_rows.size(); ++i) {
-        const std::string fault = m_readings[i].error;
-        m_readings[i] = read(m_rows[i]);
-        m_readings[i].error = fault.empty() ? m_readings[i].error : fault;
+        const Reading record = m_readings[i];
+        m_readings[i] = read(m_rows[i], record.blank);
+        m_readings[i].error = record.error.empty() ? m_readings[i].error : record.error;
     }
     // Tallyvane's own pooled row: made again, never kept.
     const auto last = std::find_if(m_readings.rbegin(), m_readings.rend(),
@@ -98,9 +99,10 @@ SampleSheet::SampleSheet(std::string bytes) : SampleSheet() {
     replaceRows(0, 0, {});
 }
 
-SampleSheet::Reading SampleSheet::read(const SampleCellsRow& cells) const {
+SampleSheet::Reading SampleSheet::read(const SampleCellsRow& cells,
+                                       std::optional<bool> blank) const {
     Reading reading;
-    reading.blank = Width(cells) == 0;
+    reading.blank = blank.value_or(Width(cells) == 0);
     if (!reading.blank) {
         SampleRow row;
         reading.error = ReadSample(m_layout, cells, row);

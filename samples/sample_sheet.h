@@ -90,7 +90,8 @@ private:
         std::string error;  // without where the row stands
         bool blank = true;
     };
-    Reading read(const SampleCellsRow& cells) const;
+    // A row's reading; blank where its cells hold nothing, unless its record said otherwise.
+    Reading read(const SampleCellsRow& cells, std::optional<bool> blank = std::nullopt) const;
     std::string where(std::size_t i) const;
     std::string written(char separator, std::string_view lineEnd) const;
     std::vector<std::string> fileCells(std::size_t i) const;
