@@ -62,7 +62,7 @@ windows-test: windows
 bench: configure web
 	@tools/install-deps.sh bench/debian-packages.txt
 	@cmake --build $(BUILD_DIR) --target core_bench interaction_bench tallyvane_probe \
-		minimal_probe text_probe samples_probe tallyvane-cli
+		minimal_probe text_probe samples_probe edit_probe tallyvane-cli
 	@$(BUILD_DIR)/bench/core_bench --benchmark_repetitions=10 --benchmark_report_aggregates_only=true
 	@$(BUILD_DIR)/bench/interaction_bench --benchmark_repetitions=10 \
 		--benchmark_report_aggregates_only=true

@@ -62,30 +62,32 @@ EndTexts EndOfInterval(const BetaQuantileOf& end) {
 }  // namespace
 
 ResultIntervals IntervalsOfResults(double defects, double opportunities) {
+    ResultIntervals ends;
     if (defects == 0.0) {
-        const std::optional<double> q = ZeroDefectFractionBound(opportunities);
-        if (!q) {
-            return {};
+        if (const std::optional<double> q = ZeroDefectFractionBound(opportunities)) {
+            ends[0][1] = Dpmo(*q);
+            ends[1][1] = FormatPercent(*q);
+            ends[2][0] = FormatPercent(1.0 - *q);
+            ends[3][0] = ZeroDefectSigmaBoundText(opportunities);
         }
-        return {{{"", Dpmo(*q)},
-                 {"", FormatPercent(*q)},
-                 {FormatPercent(1.0 - *q), ""},
-                 {ZeroDefectSigmaBoundText(opportunities), ""}}};
+        return ends;
     }
     if (!HasConfidenceInterval(defects, opportunities)) {
-        return {};
+        return ends;
     }
     try {
         const auto [lowEnd, highEnd] = ConfidenceIntervalEnds(defects, opportunities);
         const EndTexts low = EndOfInterval(lowEnd), high = EndOfInterval(highEnd);
-        const bool sigma = !low.sigma.empty() && !high.sigma.empty();
-        return {{{low.dpmo, high.dpmo},
-                 {low.percent, high.percent},
-                 {high.yield, low.yield},
-                 {sigma ? high.sigma : "", sigma ? low.sigma : ""}}};
+        ends[0] = {low.dpmo, high.dpmo};
+        ends[1] = {low.percent, high.percent};
+        ends[2] = {high.yield, low.yield};
+        if (!low.sigma.empty() && !high.sigma.empty()) {
+            ends[3] = {high.sigma, low.sigma};
+        }
     } catch (const std::exception&) {
-        return {};
+        ends = {};
     }
+    return ends;
 }
 
 std::array<std::string, 4> NotesOfIntervals(const ResultIntervals& intervals, bool noDefects) {
