@@ -6,6 +6,7 @@
 
 #include "calc/double_chars.h"
 #include "calc/xml_text.h"
+#include "samples/sample_cells.h"
 
 namespace tallyvane {
 namespace {
@@ -191,8 +192,8 @@ std::string ChartDrawing::svg() const {
     }
     s += "</g>\n";
     s += "<text x=\"" + N(kWidth - kRight) + "\" y=\"" + N(kHeight - 8) +
-         "\" text-anchor=\"end\" fill=\"#000000\">centre " + Percent(centre) +
-         (laney ? ", \u03c3z " + GeneralChars(*m_summary.chart.sigmaZ, 3) : "") + "</text>\n";
+         "\" text-anchor=\"end\" fill=\"#000000\">centre " + LimitPercent(centre) +
+         (laney ? ", \u03c3z " + GeneralChars(*m_summary.chart.sigmaZ, 4) : "") + "</text>\n";
     s += "</svg>\n";
     return s;
 }

@@ -89,6 +89,12 @@ TEST(SampleSheet, TableWithoutHeader) {
                 sheet.file().ends_with("\nPooled,3,30,100000,10.00%,90.00%,2.78,,,,,21100,"
                                        "265000,2.11%,26.53%,73.47%,97.89%,2.13,3.53,,\n"));
     EXPECT_FALSE(SampleSheet("\x81").isText());
+    // Unlabelled rows named on the chart as the window numbers its rows, blank ones among them.
+    SampleSheet unlabelled("7,100\n\n3,100\n");
+    unlabelled.numberByPlace();
+    const std::string chart = unlabelled.svg();
+    EXPECT_TRUE(chart.find("rotate(-45)\">1<") != std::string::npos &&
+                chart.find("rotate(-45)\">3<") != std::string::npos);
 }
 
 // A label that a spreadsheet would run as a formula is saved and copied as text, and reads back
@@ -108,6 +114,16 @@ TEST(SampleSheet, LabelsReadBackAsWritten) {
     EXPECT_TRUE(saved.find("\n'=1+2,") != std::string::npos &&
                 saved.find("\n'@SUM(A1),") != std::string::npos &&
                 saved.find("\n-0.50,") != std::string::npos);
+}
+
+// Centres and limits keep four significant digits at any size, never in exponent form.
+TEST(SampleCells, LimitPercent) {
+    const std::pair<double, std::string> rows[] = {{0.4102391, "41.02%"},  {0.05243, "5.243%"},
+                                                   {3.4e-6, "0.0003400%"}, {0.0, "0%"},
+                                                   {1.0, "100.0%"},        {0.99999, "100.0%"},
+                                                   {0.0999995, "10.00%"},  {0.00123456, "0.1235%"}};
+    for (const auto& [fraction, text] : rows)
+        EXPECT_EQ(LimitPercent(fraction), text) << fraction;
 }
 
 }  // namespace
