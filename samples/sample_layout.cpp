@@ -83,7 +83,10 @@ SampleLayout LayoutOf(std::span<const std::string> first, std::size_t line) {
         throw TableRefused({where + (layout.defects ? "Defects but no Opportunities column"
                                                     : "Opportunities but no Defects column")});
     }
-    if (layout.defects) {
+    if (!layout.defects) {  // read by position: every column is the user's
+        layout.results.clear();
+        layout.ownResults = false;
+    } else {
         for (std::size_t i = 0; i < first.size() && !layout.label; ++i) {
             if (i != *layout.defects && i != *layout.opportunities && !layout.results[i]) {
                 layout.label = i;

@@ -17,7 +17,8 @@ struct SampleLayout {
     bool header = false;
     std::size_t width = 0;  // the header's columns, trailing blank ones left out
     std::optional<std::size_t> defects, opportunities, label;  // where the header names them
-    // The header's columns that Tallyvane writes, worked out again and never read.
+    // The header's columns that Tallyvane writes, worked out again and never read; only where
+    // the header names the counts, for a table read by position has no columns but the user's.
     std::vector<bool> results;
     // The header names all four results: the table is Tallyvane's own, and a last row "Pooled"
     // is its totals, made again, never a sample.

@@ -71,8 +71,8 @@ std::string ReadSample(const SampleLayout& layout, std::span<const std::string> 
         return column && *column < fields.size() ? Trimmed(fields[*column]) : std::string_view();
     };
     std::size_t width = Width(fields);
-    if (width < 2 && (fields.size() == 2 || fields.size() == 3)) {  // "Lot 1,,": counts missing
-        width = fields.size();
+    if (width < 2 && fields.size() >= 2) {  // "Lot 1,,": a label, and the counts missing
+        width = std::min<std::size_t>(fields.size(), 3);
     }
     std::string_view defects, opportunities;
     if (layout.defects) {

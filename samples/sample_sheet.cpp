@@ -54,8 +54,13 @@ SampleSheet::SampleSheet(std::string bytes) : SampleSheet() {
                 }
             }
             first = first && record.blank();
+            // Empty fields past the header's, or past the counts', say nothing and are not kept:
+            // a line of separators would cost a string each.
+            const std::size_t kept = std::min(
+                record.count,
+                std::max({Width(record.used()), fileLayout.results.size(), kCountColumns}));
             SampleCellsRow cells;
-            for (std::size_t c = 0; c < record.count; ++c) {
+            for (std::size_t c = 0; c < kept; ++c) {
                 if (!fileLayout.isResult(c)) {
                     cells.push_back(record.fields[c]);
                 }

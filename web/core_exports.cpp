@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <array>
 #include <cstddef>
+#include <new>
 #include <optional>
 #include <string>
 #include <utility>
@@ -57,7 +58,16 @@ EMSCRIPTEN_KEEPALIVE void tallyvane_report() {
 // figures.
 EMSCRIPTEN_KEEPALIVE void tallyvane_samples() {
     using namespace tallyvane;
-    g_sheet.emplace(std::move(g_inputs[0]));
+    try {
+        g_sheet.emplace(std::move(g_inputs[0]));
+    } catch (const std::bad_alloc&) {  // the page's memory is spent: no table, the page goes on
+        g_sheet.reset();
+        g_outputs = {"0"};
+        g_outputs.resize(1 + 2 * kSampleColumns.size() + 2);
+        g_outputs.emplace_back(
+            "The table is too large for this browser's memory: split it into smaller ones.");
+        return;
+    }
     g_outputs = {std::to_string(g_sheet->size())};
     if (g_sheet->summary()) {
         OutputRow(g_sheet->pooledTexts());
