@@ -332,3 +332,25 @@ void WindowTest::samplesAwkwardFiles() {
                                                         pooled[5], pooled[6])));
     }
 }
+
+// A folder, or a file whose reading fails part-way, is refused with the system's reason, and
+// nothing is shown as if it were the table.
+void WindowTest::samplesUnreadable() {
+    Window w;
+    QString said;
+    QTimer poll;
+    QObject::connect(&poll, &QTimer::timeout, [&said] {
+        if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget()))
+            said = box->text(), box->close();
+    });
+    poll.start(20);
+    QTemporaryDir folder;
+    w.window.openSamples(folder.path());
+    QTRY_COMPARE(said,
+                 "Cannot open " + QDir::toNativeSeparators(folder.path()) + ": it is a folder.");
+#ifdef Q_OS_LINUX  // reading this file fails at its first byte
+    w.window.openSamples("/proc/self/mem");
+    QTRY_VERIFY(said.startsWith("Cannot read /proc/self/mem: "));
+    QVERIFY(Samples().model()->rowCount() == 1);
+#endif
+}

@@ -135,6 +135,7 @@ private slots:
     void samplesDropSaveReopen();
     void samplesMenuExportClose();
     void samplesAwkwardFiles();
+    void samplesUnreadable();
     void printSamples();
 
 private:
