@@ -1,5 +1,6 @@
 #pragma once
 
+#include <algorithm>
 #include <array>
 #include <string_view>
 
@@ -21,27 +22,16 @@ inline constexpr std::array<std::string_view, 11> kSampleColumns{"Label",
 
 // The columns of a table of samples as Tallyvane writes it to a file: those above, then the ends
 // of each result's 95% interval, the chart the row is judged on and that chart's centre.
-inline constexpr std::array<std::string_view, 21> kFileColumns{"Label",
-                                                               "Defects",
-                                                               "Opportunities",
-                                                               "DPMO",
-                                                               "Defects (%)",
-                                                               "Yield (%)",
-                                                               "Process Sigma Level",
-                                                               "Lower limit",
-                                                               "Upper limit",
-                                                               "Beyond the limits",
-                                                               "Warning",
-                                                               "DPMO low",
-                                                               "DPMO high",
-                                                               "Defects (%) low",
-                                                               "Defects (%) high",
-                                                               "Yield (%) low",
-                                                               "Yield (%) high",
-                                                               "Process Sigma Level low",
-                                                               "Process Sigma Level high",
-                                                               "Chart",
-                                                               "Centre"};
+inline constexpr auto kFileColumns = [] {
+    constexpr std::array<std::string_view, 10> more{
+        "DPMO low",      "DPMO high",      "Defects (%) low",         "Defects (%) high",
+        "Yield (%) low", "Yield (%) high", "Process Sigma Level low", "Process Sigma Level high",
+        "Chart",         "Centre"};
+    std::array<std::string_view, kSampleColumns.size() + more.size()> all{};
+    std::copy(more.begin(), more.end(),
+              std::copy(kSampleColumns.begin(), kSampleColumns.end(), all.begin()));
+    return all;
+}();
 
 // Where the four results start: after the label and the two counts.
 inline constexpr std::size_t kFirstResultColumn = 3;
