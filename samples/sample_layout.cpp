@@ -58,7 +58,6 @@ SampleLayout LayoutOf(std::span<const std::string> first, std::size_t line) {
     layout.width = Width(first);
     layout.results.assign(first.size(), false);
     const std::string where = "line " + std::to_string(line) + ": the header names ";
-    std::size_t ownResults = 0;
     for (std::size_t i = 0; i < first.size(); ++i) {
         for (const auto& [name, column] : {std::pair{"Defects", &layout.defects},
                                            std::pair{"Opportunities", &layout.opportunities}}) {
@@ -71,14 +70,26 @@ SampleLayout LayoutOf(std::span<const std::string> first, std::size_t line) {
                 *column = i;
             }
         }
-        for (std::size_t r = kFirstResultColumn; r < kFileColumns.size(); ++r) {
-            if (SameWord(first[i], kFileColumns[r])) {
-                layout.results[i] = true;
-                ownResults += r < kFirstResultColumn + 4;
-            }
+    }
+    // Tallyvane's results are the columns it writes after the user's: from the last "DPMO" that
+    // the three other results follow, every column to the end names a result. A user's column
+    // named like one ("Centre") before them stays the user's.
+    const auto isResult = [](std::string_view name) {
+        return Trimmed(name).empty() ||
+               std::any_of(kFileColumns.begin() + kFirstResultColumn, kFileColumns.end(),
+                           [name](std::string_view r) { return SameWord(name, r); });
+    };
+    for (std::size_t k = first.size(); k-- > 0;) {
+        bool own = k + 4 <= first.size();
+        for (std::size_t r = 0; own && r < 4; ++r) {
+            own = SameWord(first[k + r], kFileColumns[kFirstResultColumn + r]);
+        }
+        if (own && std::all_of(first.begin() + static_cast<long>(k), first.end(), isResult)) {
+            std::fill(layout.results.begin() + static_cast<long>(k), layout.results.end(), true);
+            layout.ownResults = true;
+            break;
         }
     }
-    layout.ownResults = ownResults == 4;
     if (layout.defects.has_value() != layout.opportunities.has_value()) {
         throw TableRefused({where + (layout.defects ? "Defects but no Opportunities column"
                                                     : "Opportunities but no Defects column")});
@@ -92,6 +103,7 @@ SampleLayout LayoutOf(std::span<const std::string> first, std::size_t line) {
                 layout.label = i;
             }
         }
+        layout.width = std::max(layout.width, layout.label.value_or(0) + 1);
     }
     return layout;
 }

@@ -95,7 +95,7 @@ SampleSheet::SampleSheet(std::string bytes) : SampleSheet() {
                                    [](const Reading& r) { return !r.blank; });
     if (last != m_readings.rend() && fileLayout.ownResults) {
         const std::size_t i = static_cast<std::size_t>(m_readings.rend() - last) - 1;
-        if (row(i).label == kPooledLabel) {
+        if (m_readings[i].error.empty() && row(i).label == kPooledLabel) {
             m_rows.erase(m_rows.begin() + static_cast<long>(i));
             m_lines.erase(m_lines.begin() + static_cast<long>(i));
             m_readings.erase(m_readings.begin() + static_cast<long>(i));
@@ -316,13 +316,17 @@ std::string SampleSheet::text(char separator) const {
 }
 
 std::string SampleSheet::written(char separator, std::string_view lineEnd) const {
-    const bool results = m_summary.has_value();
+    // A header that names no counts would not read the result columns back: none are added.
+    const bool results = m_summary.has_value() && (!m_header || m_layout.defects);
     std::vector<std::string> header =
         m_header ? m_headerCells
                  : std::vector<std::string>(kSampleColumns.begin(),
                                             kSampleColumns.begin() + kCountColumns);
-    header.resize(Width(header));
-    std::size_t width = header.size();
+    std::size_t width = Width(header);
+    for (const auto column : {m_layout.label, m_layout.defects, m_layout.opportunities}) {
+        width = std::max(width, column.value_or(0) + 1);  // a named column, however blank its name
+    }
+    header.resize(width);
     // Where the user's columns hold no label, Tallyvane's pooled row needs one to be known again.
     const bool addLabel = results && m_header && !m_layout.label;
     const std::size_t labelColumn = addLabel ? width : m_layout.label.value_or(0);
@@ -344,7 +348,18 @@ std::string SampleSheet::written(char separator, std::string_view lineEnd) const
         write(results ? withResults(header, {kFileColumns.begin(), kFileColumns.end()}) : header);
     }
     for (std::size_t i = 0; i < m_rows.size(); ++i) {
-        if (!results || !isSample(i)) {
+        if (!isSample(i)) {  // blank: as it stands, its blanks not quoted
+            std::string line;
+            for (const std::string& cell : m_rows[i]) {
+                line +=
+                    (line.empty() && &cell == m_rows[i].data() ? "" : std::string(1, separator)) +
+                    (cell.find(separator) == std::string::npos ? cell : std::string());
+            }
+            text += line;
+            text += lineEnd;
+            continue;
+        }
+        if (!results) {
             write(m_rows[i]);
             continue;
         }

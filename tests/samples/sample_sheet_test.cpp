@@ -7,6 +7,7 @@
 
 using namespace std::string_literals;
 
+#include "samples/table_records.h"
 #include "samples/text_decoding.h"
 
 namespace tallyvane {
@@ -21,8 +22,8 @@ std::string Golden() {
 std::string Cells(const SampleSheet& sheet) {
     std::string out;
     for (std::size_t i = 0; i < sheet.size(); ++i) {
-        for (const std::string& cell : sheet.cells(i))
-            out += cell + "|";
+        for (std::size_t c = 0; c < Width(sheet.cells(i)); ++c)  // trailing empty cells aside
+            out += sheet.cells(i)[c] + "|";
         out += "\n";
     }
     return out;
@@ -56,12 +57,12 @@ TEST(SampleSheet, GoldenTableAndBadRow) {
 // follow its columns and replace those Tallyvane wrote before.
 TEST(SampleSheet, SavesTheUsersFile) {
     const std::string text =
-        "Date;Line;Defects;Opportunities;Comment;DPMO\r\n1 May;A;1;10;\"ok; "
-        "\"\"fine\"\"\";9\r\n\r\n"
+        "Date;Line;Defects;Opportunities;Comment;DPMO;Defects (%);Yield (%);Process Sigma "
+        "Level\r\n1 May;A;1;10;\"ok; \"\"fine\"\"\";9;1%;99%;3.8\r\n\r\n"
         "2 May;B;2;20;\r\n";
     const std::string bytes = EncodeText(text, TextEncoding::kUtf16LittleEndian);
     const SampleSheet sheet(bytes);
-    EXPECT_EQ(Cells(sheet), "1 May|A|1|10|ok; \"fine\"|\n|\n2 May|B|2|20||\n");
+    EXPECT_EQ(Cells(sheet), "1 May|A|1|10|ok; \"fine\"|\n\n2 May|B|2|20|\n");
     const std::string saved = sheet.file();
     EXPECT_TRUE(
         saved.starts_with("\xFF\xFE"
@@ -114,6 +115,26 @@ TEST(SampleSheet, LabelsReadBackAsWritten) {
     EXPECT_TRUE(saved.find("\n'=1+2,") != std::string::npos &&
                 saved.find("\n'@SUM(A1),") != std::string::npos &&
                 saved.find("\n-0.50,") != std::string::npos);
+}
+
+// Saved and read back, a table keeps its cells and its verdict, whatever its header names.
+TEST(SampleSheet, SavedTablesReadBack) {
+    const std::pair<std::string, bool> tables[] = {
+        {"Defects,Opportunities,\n1,10\n2,20\n", true},     // a blank name after the counts
+        {"Lot,Bad,Total\na,1,10\nb,2,20\nc,1,30\n", true},  // read by position
+        {"Centre,Defects,Opportunities,Chart\nLeeds,1,100,C-12\nYork,2,200,C-14\n", true},
+        {"Lot,Defects,Opportunities\na,1,10\n   \nb,2,20\n", true},  // a line of blanks
+        {"Label,Defects,Opportunities,DPMO,Defects (%),Yield (%),Process Sigma Level\na,1,10\nb,"
+         "2,20\nPooled,\"3,30",
+         false},  // a quote never closed is no pooled row of Tallyvane's
+    };
+    for (const auto& [table, figures] : tables) {
+        const SampleSheet sheet(table), again(sheet.file());
+        EXPECT_EQ(
+            std::tuple(sheet.summary().has_value(), again.summary().has_value(), Cells(again)),
+            std::tuple(figures, figures, Cells(sheet)))
+            << table;
+    }
 }
 
 // Centres and limits keep four significant digits at any size, never in exponent form.
