@@ -71,9 +71,6 @@ std::string ReadSample(const SampleLayout& layout, std::span<const std::string> 
         return column && *column < fields.size() ? Trimmed(fields[*column]) : std::string_view();
     };
     std::size_t width = Width(fields);
-    if (width < 2 && fields.size() >= 2) {  // "Lot 1,,": a label, and the counts missing
-        width = std::min<std::size_t>(fields.size(), 3);
-    }
     std::string_view defects, opportunities;
     if (layout.defects) {
         row.label = field(layout.label);
@@ -90,14 +87,21 @@ std::string ReadSample(const SampleLayout& layout, std::span<const std::string> 
             return "the row holds " + users(width) + " fields where the header names " +
                    users(layout.width) + " columns";
         }
-    } else if (width == 2 || width == 3) {
+    } else {
+        if (width == 1 && fields.size() >= 2) {  // "Lot 1,,": a label, and the counts missing
+            width = std::min<std::size_t>(fields.size(), 3);
+        }
+        if (width == 0) {  // nothing but quoted blanks
+            return "the defects and the opportunities are missing";
+        }
+        if (width > 3 || width == 1) {
+            return "a row holds two counts, defects then opportunities, perhaps after a label; "
+                   "this one has " +
+                   std::to_string(width) + (width == 1 ? " field" : " fields");
+        }
         row.label = width == 3 ? Trimmed(fields[0]) : std::string_view();
         defects = Trimmed(fields[width - 2]);
         opportunities = Trimmed(fields[width - 1]);
-    } else {
-        return "a row holds two counts, defects then opportunities, perhaps after a label; "
-               "this one has " +
-               std::to_string(width) + (width == 1 ? " field" : " fields");
     }
     row.defectsText = defects;
     row.opportunitiesText = opportunities;

@@ -56,24 +56,32 @@ bool TableRecord::blank() const {
 
 char SeparatorOf(std::string_view text) {
     std::array<std::size_t, 3> counts{};
-    bool quoted = false, content = false;
+    // As the reader takes quotes: one opens a field that holds nothing else yet, and a quote
+    // within a field ('12" pipe') is the field's own.
+    bool quoted = false, content = false, fieldStarted = false;
     for (std::size_t i = 0; i < text.size();) {
         const char c = text[i];
-        if (c == '"') {
+        if (quoted && c == '"' && i + 1 < text.size() && text[i + 1] == '"') {
+            i += 2;
+            continue;
+        }
+        if (c == '"' && (quoted || !fieldStarted)) {
             quoted = !quoted;
-            content = true;
+            content = fieldStarted = true;
         } else if (const std::size_t end = quoted ? 0 : LineEndAt(text, i); end > 0) {
             if (content) {
                 break;
             }
             counts = {};
+            fieldStarted = false;
             i += end;
             continue;
         } else if (const std::size_t k = kSeparators.find(c);
                    !quoted && k != std::string_view::npos) {
             ++counts[k];
-        } else {
-            content = content || c != ' ';
+            fieldStarted = false;
+        } else if (!IsBlank(c)) {
+            content = fieldStarted = true;
         }
         ++i;
     }
@@ -162,7 +170,8 @@ bool TableRecords::restIsBlank() const {
 
 std::string RecordText(std::span<const std::string> fields, char separator) {
     std::string line;
-    const char special[] = {separator, '"', '\r', '\n', '\0'};
+    // Every separator is quoted, not only this one, so that the text reads back with the same.
+    const char special[] = {separator, '\t', ',', ';', '"', '\r', '\n', '\0'};
     for (const std::string& written : fields) {
         if (&written != fields.data()) {
             line += separator;
@@ -181,6 +190,15 @@ std::string RecordText(std::span<const std::string> fields, char separator) {
         line += '"';
     }
     return line;
+}
+
+std::vector<std::vector<std::string>> TableCells(std::string_view text) {
+    std::vector<std::vector<std::string>> cells;
+    TableRecords records(text, SeparatorOf(text));
+    for (TableRecord record; records.next(record);) {
+        cells.emplace_back(record.fields.begin(), record.fields.begin() + record.count);
+    }
+    return cells;
 }
 
 }  // namespace tallyvane

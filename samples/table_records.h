@@ -57,10 +57,14 @@ private:
     std::size_t m_line = 1;
 };
 
-// Fields as one record's text, without a line end: a field is quoted where it holds the
+// Fields as one record's text, without a line end: a field is quoted where it holds a
 // separator, a quote or a line end, or starts or ends in a blank that reading would trim. A
 // field that a spreadsheet would run as a formula ("=1+2", "@SUM(A1)", "-x") gets a leading
 // "'", which spreadsheets take as the mark of text and TableRecords reads away again.
 std::string RecordText(std::span<const std::string> fields, char separator);
+
+// Every record's fields as written, blank records too, with the text's own separator: cells as a
+// spreadsheet pastes them, a header being one more row.
+std::vector<std::vector<std::string>> TableCells(std::string_view text);
 
 }  // namespace tallyvane

@@ -58,6 +58,8 @@ TEST(SampleRows, Formats) {
         {"Lot,Defects,Opportunities,DPMO,Defects (%),Yield (%),Process Sigma Level\nA,1,10\nB,2,20\nPooled,5,70\n", "2:A:1:10 3:B:2:20 "},  // stale
         {"A,1,10\nB,2,20\nPooled,5,70\n", "1:A:1:10 2:B:2:20 3:Pooled:5:70 "},  // no header: a sample
         {"A,1,10\nB,2,20\n", "1:A:1:10 2:B:2:20 "},
+        {"12\" pipe;1;100\nB;3;50\n", "1:12\" pipe:1:100 2:B:3:50 "},  // inches
+        {"\"a\"\";,b\"\t1\t10\n", "1:a\";,b:1:10 "},
     };
     // clang-format on
     for (const auto& [text, read] : rows)
@@ -83,6 +85,8 @@ TEST(SampleRows, Refusals) {
         {"1,2,3,4\n5\n", "line 1: a row holds two counts, defects then opportunities, perhaps after a label; this one has 4 fields|line 2: a row holds two counts, defects then opportunities, perhaps after a label; this one has 1 field|"},
         {"Mon,12,1000\nTue,3,1,000\n", "line 2: a row holds two counts, defects then opportunities, perhaps after a label; this one has 4 fields|"},
         {"Lot 1,,\n3,10\n", "line 1: the defects and the opportunities are missing|"},  // no header
+        {"Defects,Opportunities\n5,,\n\"\"\n", "line 2: the opportunities are missing|line 3: the defects and the opportunities are missing|"},
+        {"1,2\n\"\"\n", "line 2: the defects and the opportunities are missing|"},
         {"Lot,Defects,Opportunities\nLine 1, 2,7,1500\nB,1,2,,\n", "line 2: the row holds 4 fields where the header names 3 columns|"},
         {"Date,Defects,Rework\nMon,1,2\n", "line 1: the header names Defects but no Opportunities column|"},
         {"\nLot,opportunities\n1,2\n", "line 2: the header names Opportunities but no Defects column|"},

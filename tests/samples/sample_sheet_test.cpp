@@ -127,6 +127,7 @@ TEST(SampleSheet, SavedTablesReadBack) {
         {"Label,Defects,Opportunities,DPMO,Defects (%),Yield (%),Process Sigma Level\na,1,10\nb,"
          "2,20\nPooled,\"3,30",
          false},  // a quote never closed is no pooled row of Tallyvane's
+        {"\"Leeds, north, bay 2, B\"\t1\t100\nYork\t2\tx\n", false},  // commas in a tab's table
     };
     for (const auto& [table, figures] : tables) {
         const SampleSheet sheet(table), again(sheet.file());
