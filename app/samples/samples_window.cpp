@@ -30,6 +30,7 @@
 #include "report/page_printer.h"
 #include "report/print_failure.h"
 #include "samples/sample_columns.h"
+#include "samples/table_records.h"
 #include "samples/text_decoding.h"
 
 namespace tallyvane {
@@ -264,18 +265,16 @@ void SamplesWindow::copyTable() {
 }
 
 void SamplesWindow::pasteRows() {
-    SampleSheet pasted(QApplication::clipboard()->text().toStdString());
+    const std::string text = QApplication::clipboard()->text().toStdString();
     if (m_model->sheet().size() == 0) {  // a table of its own, header and all
-        m_model->load(std::move(pasted));
+        m_model->load(SampleSheet(text));
         m_model->undoStack().resetClean();
         return;
     }
-    std::vector<SampleCellsRow> block;
-    for (std::size_t i = 0; i < pasted.size(); ++i) {
-        block.push_back(pasted.cells(i));
-    }
+    // Into a table, cells go as they are, as a spreadsheet pastes them: a first row of words is
+    // a row too.
     const QModelIndex at = m_table->currentIndex();
-    m_model->paste(std::max(at.row(), 0), std::max(at.column(), 0), std::move(block));
+    m_model->paste(std::max(at.row(), 0), std::max(at.column(), 0), TableCells(text));
 }
 
 void SamplesWindow::deleteRows() {
@@ -286,7 +285,11 @@ void SamplesWindow::deleteRows() {
     if (rows.empty() && m_table->currentIndex().isValid()) {
         rows.push_back(m_table->currentIndex().row());
     }
+    const int first = rows.empty() ? 0 : *std::min_element(rows.begin(), rows.end());
     m_model->removeRows(std::move(rows));
+    // The rows left after a gap moved up: a selection kept would now hold other rows.
+    m_table->clearSelection();
+    m_table->setCurrentIndex(m_model->index(first, std::max(m_table->currentIndex().column(), 0)));
 }
 
 // Where the user wants the chart, or nothing: none while a row is bad, or the dialog cancelled.

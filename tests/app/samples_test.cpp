@@ -130,6 +130,24 @@ void WindowTest::samplesPasteEditUndo() {
     s.key(Qt::Key_Z, Qt::ControlModifier);
     QCOMPARE(std::tuple(s.model()->rowCount(), s.cell(11, 1), s.pooled()),
              std::tuple(13, "27", GoldenPooled()));
+    // Words pasted into a table are cells like any other, the first row too.
+    QApplication::clipboard()->setText("Night\tLeeds\nDay\tYork\n");
+    s.table()->setCurrentIndex(s.model()->index(1, 0));
+    s.key(Qt::Key_V, Qt::ControlModifier);
+    QCOMPARE(std::tuple(s.cell(1, 0), s.cell(1, 1), s.cell(2, 0), s.cell(2, 1), s.cell(3, 0)),
+             std::tuple("Night", "Leeds", "Day", "York", "Größe"));
+    s.key(Qt::Key_Z, Qt::ControlModifier);
+    // Rows 2 and 4 deleted: the rows that move up are not left selected in their place; the
+    // cursor stands where the first was.
+    s.table()->clearSelection();
+    for (const int row : {1, 3})
+        s.table()->selectionModel()->select(
+            s.model()->index(row, 0), QItemSelectionModel::Select | QItemSelectionModel::Rows);
+    s.key(Qt::Key_Delete);
+    QCOMPARE(
+        std::tuple(s.model()->rowCount(), s.cell(0, 0), s.cell(1, 0), s.cell(2, 0),
+                   s.table()->selectionModel()->selectedIndexes()),
+        std::tuple(11, "Mon 1", "Line 3, north", "Tue 1", QModelIndexList{s.model()->index(1, 0)}));
 }
 
 // A file dropped on the main window opens as samples, saves byte for byte and reads back.
