@@ -174,7 +174,9 @@ int main(int argc, char** argv) {
         std::cerr << "Cannot analyse the table: " << e.what() << ".\n";
         return kWarning;
     }
-    errno = 0;
+    if (std::cout) {  // else the write that failed left its reason in errno
+        errno = 0;
+    }
     if (!std::cout.flush()) {
         if (errno != EPIPE) {  // a reader that has gone, as with "| head", is no fault to report
             std::cerr << "Cannot write the results: " << Reason() << ".\n";
