@@ -6,7 +6,8 @@ Module['run'] = (command, texts) => {
     texts.forEach((text, i) => {
         const bytes = typeof text === 'string' ? encoder.encode(text) : text;
         const at = Module['_malloc'](bytes.length + 1);
-        HEAPU8.set(bytes, at);
+        if (at)  // else the core hears that there was no room for it
+            HEAPU8.set(bytes, at);
         Module['_tallyvane_set_input'](i, at, bytes.length);
         Module['_free'](at);
     });

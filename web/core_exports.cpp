@@ -22,6 +22,20 @@ namespace {
 tallyvane::ReportBoxes g_inputs;
 std::vector<std::string> g_outputs;
 std::optional<tallyvane::SampleSheet> g_sheet;
+// The count of rows, the pooled row as OutputRow gives it, and the chart.
+constexpr std::size_t kSamplesHead = 1 + 2 * tallyvane::kSampleColumns.size() + 2;
+bool g_spent = false;  // an input that found no room: the command after says so
+
+// The samples' answer where the page's memory is spent: no table, and the page goes on.
+void SayMemorySpent() {
+    using namespace tallyvane;
+    g_sheet.reset();
+    g_spent = false;
+    g_outputs = {"0"};
+    g_outputs.resize(kSamplesHead);
+    g_outputs.emplace_back(
+        "The table is too large for this browser's memory: split it into smaller ones.");
+}
 
 // A row of the table, or its pooled row: its cells, a note under each cell, and its warning.
 void OutputRow(const tallyvane::SampleTexts& texts) {
@@ -34,8 +48,18 @@ void OutputRow(const tallyvane::SampleTexts& texts) {
 
 extern "C" {
 
+// An input's text; no data for a size means that the page found no room for it.
 EMSCRIPTEN_KEEPALIVE void tallyvane_set_input(int index, const char* data, std::size_t size) {
-    g_inputs.at(static_cast<std::size_t>(index)).assign(data, size);
+    std::string& input = g_inputs.at(static_cast<std::size_t>(index));
+    try {
+        if (!data && size > 0) {
+            throw std::bad_alloc();
+        }
+        input.assign(data, size);
+    } catch (const std::bad_alloc&) {
+        std::string().swap(input);
+        g_spent = true;
+    }
 }
 
 // The plan for the first two inputs: the warning, "1" when the results show or nothing, the
@@ -58,26 +82,24 @@ EMSCRIPTEN_KEEPALIVE void tallyvane_report() {
 // figures.
 EMSCRIPTEN_KEEPALIVE void tallyvane_samples() {
     using namespace tallyvane;
+    if (g_spent) {
+        return SayMemorySpent();
+    }
     try {
         g_sheet.emplace(std::move(g_inputs[0]));
-    } catch (const std::bad_alloc&) {  // the page's memory is spent: no table, the page goes on
-        g_sheet.reset();
-        g_outputs = {"0"};
-        g_outputs.resize(1 + 2 * kSampleColumns.size() + 2);
-        g_outputs.emplace_back(
-            "The table is too large for this browser's memory: split it into smaller ones.");
-        return;
+        g_outputs = {std::to_string(g_sheet->size())};
+        if (g_sheet->summary()) {
+            OutputRow(g_sheet->pooledTexts());
+            g_outputs.push_back(g_sheet->svg());
+        } else {
+            g_outputs.resize(kSamplesHead);
+        }
+        const std::vector<std::string> notes = g_sheet->notes();
+        g_outputs.insert(g_outputs.end(), notes.begin(), notes.end());
+        g_outputs.insert(g_outputs.end(), g_sheet->reasons().begin(), g_sheet->reasons().end());
+    } catch (const std::bad_alloc&) {
+        SayMemorySpent();
     }
-    g_outputs = {std::to_string(g_sheet->size())};
-    if (g_sheet->summary()) {
-        OutputRow(g_sheet->pooledTexts());
-        g_outputs.push_back(g_sheet->svg());
-    } else {
-        g_outputs.resize(1 + 2 * kSampleColumns.size() + 2);
-    }
-    const std::vector<std::string> notes = g_sheet->notes();
-    g_outputs.insert(g_outputs.end(), notes.begin(), notes.end());
-    g_outputs.insert(g_outputs.end(), g_sheet->reasons().begin(), g_sheet->reasons().end());
 }
 
 // Rows of the table from the first input's index, as many as the second says: each as its
@@ -91,16 +113,25 @@ EMSCRIPTEN_KEEPALIVE void tallyvane_samples_rows() {
     const std::size_t first = std::min<std::size_t>(std::stoul(g_inputs[0]), g_sheet->size());
     const std::size_t end =
         first + std::min<std::size_t>(std::stoul(g_inputs[1]), g_sheet->size() - first);
-    for (std::size_t i = first; i < end; ++i) {
-        g_outputs.push_back(std::to_string(g_sheet->row(i).line));
-        g_outputs.push_back(g_sheet->error(i));
-        OutputRow(g_sheet->texts(i));
+    try {
+        for (std::size_t i = first; i < end; ++i) {
+            g_outputs.push_back(std::to_string(g_sheet->row(i).line));
+            g_outputs.push_back(g_sheet->error(i));
+            OutputRow(g_sheet->texts(i));
+        }
+    } catch (const std::bad_alloc&) {
+        g_outputs.clear();
     }
 }
 
 // The table with every figure as CSV, the command line's own; nothing without figures.
+// ...and where there is no room for it, nothing and the reason.
 EMSCRIPTEN_KEEPALIVE void tallyvane_samples_csv() {
-    g_outputs = {g_sheet && g_sheet->summary() ? g_sheet->csv() : std::string()};
+    try {
+        g_outputs = {g_sheet && g_sheet->summary() ? g_sheet->csv() : std::string()};
+    } catch (const std::bad_alloc&) {
+        g_outputs = {{}, "The table is too large for this browser's memory to write it whole."};
+    }
 }
 
 EMSCRIPTEN_KEEPALIVE std::size_t tallyvane_output_count() {

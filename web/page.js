@@ -302,8 +302,10 @@
         link.click();
         setTimeout(() => URL.revokeObjectURL(link.href), 60000);
     }
-    byId('samplesCsv').addEventListener('click', () =>
-        download('samples.csv', 'text/csv', runCore('samples_csv', [])[0]));
+    byId('samplesCsv').addEventListener('click', () => {
+        const [csv, failure] = runCore('samples_csv', []);
+        failure ? warn(failure) : download('samples.csv', 'text/csv', csv);
+    });
     byId('samplesSvg').addEventListener('click', () =>
         download('samples-chart.svg', 'image/svg+xml', chartSvg));
     byId('samplesCsv').disabled = byId('samplesSvg').disabled = true;

@@ -151,6 +151,37 @@ const tests = {
             await page.bringToFront();  // a tab in the background gets no animation frames
         }
     },
+    // A table past the page's memory (here a memory that may not grow) is said to be so, and
+    // the page goes on: the next table and Calculate work with no reload.
+    async memorySpent(page) {
+        const fresh = await page.browser().newPage();
+        await fresh.goto(pageUrl);
+        await fresh.evaluate(() => {
+            const grow = WebAssembly.Memory.prototype.grow;
+            WebAssembly.Memory.prototype.grow = function (pages) {
+                if (window.memoryFull)
+                    throw new RangeError('Maximum memory size exceeded');
+                return grow.call(this, pages);
+            };
+            window.memoryFull = true;
+        });
+        const folder = fs.mkdtempSync(path.join(os.tmpdir(), 'page-'));
+        const shown = async (file) => {
+            await fresh.$eval('#samplesErrors', (e) => { e.textContent = '?'; });
+            await (await fresh.$('#samplesFile')).uploadFile(file);
+            await fresh.waitForFunction(() => document.getElementById('samplesErrors').textContent !== '?');
+            return fresh.$eval('#samplesErrors', (e) => [e.textContent, document.querySelectorAll('#samplesTable tbody tr').length]);
+        };
+        for (const rows of [4e6, 3e5]) {  // no room for the bytes; room for them, not the rows
+            fs.writeFileSync(path.join(folder, 'big.csv'), 'A,1,10\n'.repeat(rows));
+            assert.deepEqual(await shown(path.join(folder, 'big.csv')),
+                ["The table is too large for this browser's memory: split it into smaller ones.", 0]);
+        }
+        await fresh.evaluate(() => { window.memoryFull = false; });
+        assert.deepEqual(await shown(new URL('../samples/golden.csv', import.meta.url).pathname), ['', 12]);
+        await fresh.close();
+        await page.bringToFront();
+    },
     // Print Result prints the report's rows alone, in the fixed-pitch face.
     async print(page) {
         await page.evaluate(() => {
