@@ -1,18 +1,13 @@
 #pragma once
 
-#include <QByteArray>
-#include <QSizeF>
-
 class QPainter;
 
 namespace tallyvane {
 
-// The size the core's chart is drawn at, in its own units.
-QSizeF ChartSize(const QByteArray& svg);
+struct ChartScene;
 
-// Paints the core's chart, an SVG Tiny drawing of rectangles, paths of straight lines, circles
-// and text, at its own units: the painter's transform places and scales it. On a printer or a
-// PDF every shape stays a vector.
-void PaintChart(QPainter& painter, const QByteArray& svg);
+// Paints the core's chart scene at its own units: the painter's transform places and scales it.
+// On a printer or a PDF every mark stays a vector; texts take the desktop's own sans-serif face.
+void PaintChart(QPainter& painter, const ChartScene& scene);
 
 }  // namespace tallyvane

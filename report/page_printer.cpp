@@ -20,7 +20,7 @@ QString ModulePath() {
 // Qt Print Support, and the print system behind it, come into the process with the module on the
 // first print; QLibrary keeps it loaded for the next one.
 void PrintThrough(const QString& modulePath, const std::vector<std::string>& rows,
-                  double pointSize, const char* chartSvg, const QString& docName) {
+                  double pointSize, const ChartScene* chart, const QString& docName) {
     QLibrary module(modulePath);
     const auto print =
         reinterpret_cast<decltype(&tallyvane_print_page)>(module.resolve(kPrintPageEntry));
@@ -35,7 +35,7 @@ void PrintThrough(const QString& modulePath, const std::vector<std::string>& row
         texts.push_back(row.c_str());
     }
     std::array<char, 1024> failure{};
-    if (print(texts.data(), texts.size(), pointSize, chartSvg, docName.toUtf8().constData(),
+    if (print(texts.data(), texts.size(), pointSize, chart, docName.toUtf8().constData(),
               failure.data(), failure.size()) != 0) {
         throw PrintFailure(failure.data());
     }
@@ -52,9 +52,9 @@ void PrintPage(const QString& modulePath, const std::vector<std::string>& rows,
     PrintThrough(modulePath, rows, 12, nullptr, docName);
 }
 
-void PrintTable(const std::vector<std::string>& rows, const std::string& chartSvg,
+void PrintTable(const std::vector<std::string>& rows, const ChartScene& chart,
                 const QString& docName) {
-    PrintThrough(ModulePath(), rows, 8, chartSvg.c_str(), docName);
+    PrintThrough(ModulePath(), rows, 8, chart.empty() ? nullptr : &chart, docName);
 }
 
 }  // namespace tallyvane

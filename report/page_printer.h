@@ -1,6 +1,8 @@
 #pragma once
 
 #include <QString>
+
+#include "samples/chart_scene.h"
 #include <string>
 #include <vector>
 
@@ -20,7 +22,7 @@ void PrintPage(const QString& modulePath, const std::vector<std::string>& rows,
 
 // Prints a table's rows in Courier New 8 pt, page after page, and its chart under them, through
 // the printer module. Throws PrintFailure as PrintPage does.
-void PrintTable(const std::vector<std::string>& rows, const std::string& chartSvg,
+void PrintTable(const std::vector<std::string>& rows, const ChartScene& chart,
                 const QString& docName);
 
 }  // namespace tallyvane

@@ -12,15 +12,20 @@
 #define TALLYVANE_PRINTER_ENTRY
 #endif
 
+namespace tallyvane {
+struct ChartScene;
+}  // namespace tallyvane
+
 extern "C" {
 
 // Prints `count` UTF-8 rows in Courier New of `pointSize` points, page after page, then the
-// core's chart `chartSvg` where it is not null, as the document `docName` (UTF-8) on the default
+// core's chart where it is not null (built with the same compiler as the program, and only read), as the document `docName` (UTF-8) on the default
 // printer. Returns 0 once the pages have gone to the printer. Otherwise returns 1 and writes the
 // text that the user is shown, UTF-8 and NUL-terminated, cut to fit `failureCapacity` bytes,
 // into `failure`. Never throws.
 TALLYVANE_PRINTER_ENTRY int tallyvane_print_page(const char* const* rows, std::size_t count,
-                                                 double pointSize, const char* chartSvg,
+                                                 double pointSize,
+                                                 const tallyvane::ChartScene* chart,
                                                  const char* docName, char* failure,
                                                  std::size_t failureCapacity);
 }

@@ -13,6 +13,7 @@
 
 #include "calc/warning_texts.h"
 #include "report/chart_painter.h"
+#include "samples/chart_scene.h"
 #include "report/print_failure.h"
 #include "report/print_queue.h"
 #include "report/printer_entry.h"
@@ -28,7 +29,7 @@ constexpr QSizeF kGrid(850, 1000);
 constexpr QPointF kFirstRow(100, 100);
 
 // Throws PrintFailure.
-void PrintNow(const std::vector<std::string>& rows, double pointSize, const QByteArray& chart,
+void PrintNow(const std::vector<std::string>& rows, double pointSize, const ChartScene* chart,
               const QString& docName) {
     const QPrinterInfo info = QPrinterInfo::defaultPrinter();
     if (info.isNull()) {
@@ -78,17 +79,17 @@ void PrintNow(const std::vector<std::string>& rows, double pointSize, const QByt
         top += metrics.lineSpacing();
     }
     // The chart under the rows, as wide as the rows may be, on a page of its own if it must.
-    if (const QSizeF size = ChartSize(chart); !size.isEmpty()) {
-        const double scale = (area.width() - 2 * left) / size.width();
+    if (chart && !chart->empty()) {
+        const double scale = (area.width() - 2 * left) / chart->width;
         top += metrics.lineSpacing();
-        if (top + size.height() * scale > area.height()) {
+        if (top + chart->height * scale > area.height()) {
             printer.newPage();
             top = first;
         }
         painter.save();
         painter.translate(left, top);
         painter.scale(scale, scale);
-        PaintChart(painter, chart);
+        PaintChart(painter, *chart);
         painter.restore();
     }
     // An engine that failed mid-document stays in its error state until end() resets it.
@@ -106,12 +107,12 @@ void PrintNow(const std::vector<std::string>& rows, double pointSize, const QByt
 }  // namespace tallyvane
 
 int tallyvane_print_page(const char* const* rows, std::size_t count, double pointSize,
-                         const char* chartSvg, const char* docName, char* failure,
+                         const tallyvane::ChartScene* chart, const char* docName, char* failure,
                          std::size_t failureCapacity) {
     std::string reason;
     try {
         tallyvane::PrintNow(std::vector<std::string>(rows, rows + count), pointSize,
-                            chartSvg ? QByteArray(chartSvg) : QByteArray(),
+                            chart,
                             QString::fromUtf8(docName));
         return 0;
     } catch (const tallyvane::PrintFailure& e) {

@@ -5,7 +5,7 @@
 #include <cstdint>
 
 #include "calc/double_chars.h"
-#include "calc/xml_text.h"
+#include "samples/chart_svg.h"
 #include "samples/sample_cells.h"
 
 namespace tallyvane {
@@ -14,33 +14,26 @@ namespace {
 constexpr std::size_t kMostColumns = 400;
 constexpr std::size_t kMostLabels = 16;
 constexpr double kWidth = 800, kHeight = 420;
-constexpr double kLeft = 70, kRight = 20, kTop = 44, kBottom = 96;
+constexpr std::size_t kMostLabelChars = 24;
+constexpr double kLeft = 70, kRight = 90, kTop = 44, kBottom = 96;
 constexpr double kPlotWidth = kWidth - kLeft - kRight, kPlotHeight = kHeight - kTop - kBottom;
 
-// A coordinate to a tenth of a pixel: all the drawing needs, and the same text everywhere.
-std::string N(double v) {
-    const long long tenths = std::llround(v * 10.0);
-    const long long magnitude = tenths < 0 ? -tenths : tenths;
-    std::string text = tenths < 0 ? "-" : "";
-    text += std::to_string(magnitude / 10);
-    if (magnitude % 10 != 0) {
-        text += '.';
-        text += std::to_string(magnitude % 10);
-    }
-    return text;
-}
-
-// A path's command and its point: "M70 44".
-std::string At(char command, double x, double y) {
-    std::string text(1, command);
-    text += N(x);
-    text += ' ';
-    text += N(y);
-    return text;
-}
-
+// An axis tick: as few digits as the step needs.
 std::string Percent(double fraction) {
     return GeneralChars(fraction * 100.0, 4) + "%";
+}
+
+// At most kMostLabelChars characters, the rest cut at a character and marked with an ellipsis.
+std::string Shortened(std::string label) {
+    std::size_t at = 0;
+    for (std::size_t characters = 0; at < label.size(); ++at) {
+        if ((static_cast<unsigned char>(label[at]) & 0xC0) != 0x80 &&
+            characters++ == kMostLabelChars) {
+            label.resize(at);
+            return label + "\u2026";
+        }
+    }
+    return label;
 }
 
 // A step of 1, 2 or 5 times a power of ten that cuts `span` into about five.
@@ -53,6 +46,17 @@ double TickStep(double span) {
         }
     }
     return 10.0 * power;
+}
+
+// A limit's line goes on to `to`, and keeps only its corners: along a level, one point stands
+// for the points between.
+void Step(std::vector<ChartPoint>& line, ChartPoint to) {
+    const std::size_t n = line.size();
+    if (n >= 2 && line[n - 1].y == to.y && line[n - 2].y == to.y) {
+        line.back() = to;
+    } else {
+        line.push_back(to);
+    }
 }
 
 }  // namespace
@@ -76,9 +80,12 @@ void ChartDrawing::add(const SampleResult& r) {
     high = std::max(high, r.proportion);
     c.lowerLimit = std::min(c.lowerLimit, r.limits.lower);
     c.upperLimit = std::max(c.upperLimit, r.limits.upper);
+    m_lastLimits = r.limits;
 }
 
-std::string ChartDrawing::svg() const {
+ChartScene ChartDrawing::scene() const {
+    using Kind = ChartMark::Kind;
+    using Anchor = ChartMark::Anchor;
     const double centre = m_summary.chart.centre;
     double top = centre, bottom = centre;
     for (const Column& c : m_columns) {
@@ -91,67 +98,102 @@ std::string ChartDrawing::svg() const {
     top = std::min(1.0, std::max(bottom + step, std::ceil(top / step) * step));
     bottom = std::min(bottom, top - step);  // every row defective: the axis still has a span
     const double columns = static_cast<double>(m_columns.size());
-    const double pitch = kPlotWidth / columns;
+    const double pitch = kPlotWidth / columns, right = kLeft + kPlotWidth;
     const auto x = [&](std::size_t i) { return kLeft + (static_cast<double>(i) + 0.5) * pitch; };
     const auto y = [&](double p) { return kTop + (top - p) / (top - bottom) * kPlotHeight; };
 
-    const bool laney = m_summary.chart.kind == ChartKind::kLaneyP;
-    std::string s =
-        "<svg xmlns=\"http://www.w3.org/2000/svg\" version=\"1.2\" baseProfile=\"tiny\" "
-        "width=\"" +
-        N(kWidth) + "\" height=\"" + N(kHeight) + "\" viewBox=\"0 0 " + N(kWidth) + " " +
-        N(kHeight) + "\" font-family=\"sans-serif\" font-size=\"12\">\n";
-    const std::string title = std::string(laney ? "Laney P\u2032" : "P") +
-                              " chart of the defect proportion, " +
-                              std::to_string(m_summary.totals.rows) + " samples";
-    s += "<title>" + XmlText(title) + "</title>\n";
-    s += "<rect x=\"0\" y=\"0\" width=\"" + N(kWidth) + "\" height=\"" + N(kHeight) +
-         "\" fill=\"#ffffff\"/>\n";
-    s += "<text x=\"" + N(kWidth / 2) +
-         "\" y=\"24\" text-anchor=\"middle\" font-size=\"15\" "
-         "fill=\"#000000\">" +
-         XmlText(title) + "</text>\n";
+    ChartScene scene;
+    scene.width = kWidth;
+    scene.height = kHeight;
+    const ControlChart& chart = m_summary.chart;
+    scene.title =
+        std::string(ChartName(chart)) + " chart" +
+        (chart.kind == ChartKind::kLaneyP ? " (\u03c3z " + GeneralChars(*chart.sigmaZ, 4) + ")"
+                                          : std::string()) +
+        " of the defect proportion, " + std::to_string(m_summary.totals.rows) + " samples";
+    auto& marks = scene.marks;
+    const auto mark = [&marks](Kind kind, ChartInk ink, std::vector<ChartPoint> points,
+                               double width = 1.0) -> ChartMark& {
+        ChartMark& m = marks.emplace_back();
+        m.kind = kind;
+        m.ink = ink;
+        m.points = std::move(points);
+        m.width = width;
+        return m;
+    };
+    const auto line = [&mark](ChartInk ink, std::vector<ChartPoint> points, double width = 1.0,
+                              bool dashed = false) -> ChartMark& {
+        ChartMark& m = mark(Kind::kLine, ink, std::move(points), width);
+        m.dashed = dashed;
+        return m;
+    };
+    const auto text = [&mark](ChartInk ink, ChartPoint at, std::string words, Anchor anchor,
+                              double size = 12.0, double turn = 0.0) {
+        ChartMark& m = mark(Kind::kText, ink, {at}, size);
+        m.text = std::move(words);
+        m.anchor = anchor;
+        m.turn = turn;
+    };
+    mark(Kind::kRect, ChartInk::kPaper, {{0, 0}, {kWidth, kHeight}});
+    text(ChartInk::kText, {kWidth / 2, 24}, scene.title, Anchor::kMiddle, 15.0);
 
     // The percent axis and its grid.
-    s += "<g fill=\"#000000\" stroke=\"none\" text-anchor=\"end\">\n";
-    std::string grid;
     const long ticks = std::lround((top - bottom) / step);
     for (long k = 0; k <= ticks; ++k) {
         const double v = bottom + static_cast<double>(k) * step;
-        s += "<text x=\"" + N(kLeft - 6) + "\" y=\"" + N(y(v) + 4) + "\">" + Percent(v) +
-             "</text>\n";
-        grid += At('M', kLeft, y(v)) + "H" + N(kLeft + kPlotWidth);
+        text(ChartInk::kText, {kLeft - 6, y(v) + 4}, Percent(v), Anchor::kEnd);
+        line(ChartInk::kGrid, {{kLeft, y(v)}, {right, y(v)}});
     }
-    s += "</g>\n<path d=\"" + grid + "\" stroke=\"#d0d0d0\" fill=\"none\"/>\n";
-    s += "<path d=\"M" + N(kLeft) + " " + N(kTop) + "V" + N(kTop + kPlotHeight) + "H" +
-         N(kLeft + kPlotWidth) + "\" stroke=\"#000000\" fill=\"none\"/>\n";
+    line(ChartInk::kAxis,
+         {{kLeft, kTop}, {kLeft, kTop + kPlotHeight}, {right, kTop + kPlotHeight}});
 
-    // The limits, as steps, and the centre line.
-    std::string upper, lower;
+    // The limits, as steps, and the centre line, each with its value at its right end: the last
+    // row's, where the limits step.
+    std::vector<ChartPoint> upper, lower;
     for (std::size_t i = 0; i < m_columns.size(); ++i) {
         const double left = kLeft + static_cast<double>(i) * pitch;
-        upper += At(i ? 'L' : 'M', left, y(m_columns[i].upperLimit)) + "H" + N(left + pitch);
-        lower += At(i ? 'L' : 'M', left, y(m_columns[i].lowerLimit)) + "H" + N(left + pitch);
+        for (const double at : {left, left + pitch}) {
+            Step(upper, {at, y(m_columns[i].upperLimit)});
+            Step(lower, {at, y(m_columns[i].lowerLimit)});
+        }
     }
-    s += "<path d=\"" + upper + lower +
-         "\" stroke=\"#c00000\" stroke-dasharray=\"6,3\" "
-         "fill=\"none\"/>\n";
-    s += "<path d=\"M" + N(kLeft) + " " + N(y(centre)) + "H" + N(kLeft + kPlotWidth) +
-         "\" stroke=\"#007000\" fill=\"none\"/>\n";
+    line(ChartInk::kLimit, std::move(upper), 1.0, true);
+    line(ChartInk::kLimit, std::move(lower), 1.0, true);
+    line(ChartInk::kCentre, {{kLeft, y(centre)}, {right, y(centre)}});
+    const auto label = [&](ChartInk ink, std::string name, double value) {
+        text(ink, {right + 4, y(value) + 4}, name + " " + LimitPercent(value), Anchor::kStart);
+    };
+    label(ChartInk::kLimit, "UCL", m_lastLimits.upper);
+    label(ChartInk::kCentre, "p\u0304", centre);
+    label(ChartInk::kLimit, "LCL", m_lastLimits.lower);
 
-    // The proportions: a line through the points, or each column's range of many rows.
+    // The proportions: a line through the points, or each column's range of many rows; rows
+    // beyond the limits as squares, the others as circles.
     const bool ranges = m_columns.size() < m_summary.totals.rows;
-    std::string line, beyond;
+    std::vector<ChartPoint> path;
+    for (std::size_t i = 0; i < m_columns.size() && !ranges; ++i) {
+        path.push_back({x(i), y(std::min(m_columns[i].low, m_columns[i].beyondLow))});
+    }
+    if (!ranges) {
+        line(ChartInk::kPoint, std::move(path), 1.5);
+    }
     for (std::size_t i = 0; i < m_columns.size(); ++i) {
         const Column& c = m_columns[i];
+        const std::string rows =
+            ranges ? "From " + c.label + ", " + std::to_string(c.rows) + " rows: " : c.label + ": ";
+        const std::string within = rows + LimitPercent(c.low) +
+                                   (c.high > c.low ? " to " + LimitPercent(c.high) : "") +
+                                   ", within the limits";
         if (ranges && c.high >= c.low) {
-            line += At('M', x(i), y(c.high)) + "V" + N(y(c.low) + 0.5);
-        } else if (!ranges) {  // one row: through its point, within the limits or not
-            line += At(i ? 'L' : 'M', x(i), y(std::min(c.low, c.beyondLow)));
+            line(ChartInk::kPoint, {{x(i), y(c.high)}, {x(i), y(c.low) + 0.5}}, pitch * 0.8)
+                .meaning = within;
+        } else if (c.high >= c.low) {
+            mark(Kind::kCircle, ChartInk::kPoint, {{x(i), y(c.low)}}, 3.0).meaning = within;
         }
         const auto square = [&](double p) {
-            beyond += "<rect x=\"" + N(x(i) - 3.5) + "\" y=\"" + N(y(p) - 3.5) +
-                      "\" width=\"7\" height=\"7\"/>\n";
+            mark(Kind::kRect, ChartInk::kBeyond,
+                 {{x(i) - 3.5, y(p) - 3.5}, {x(i) + 3.5, y(p) + 3.5}})
+                .meaning = rows + LimitPercent(p) + ", beyond the limits";
         };
         if (c.beyondHigh >= c.beyondLow) {  // the column's extremes beyond the limits, once each
             square(c.beyondLow);
@@ -160,42 +202,19 @@ std::string ChartDrawing::svg() const {
             square(c.beyondHigh);
         }
     }
-    s += "<path d=\"" + line + "\" stroke=\"#000080\" stroke-width=\"" +
-         (ranges ? N(pitch * 0.8) : "1.5") + "\" fill=\"none\"/>\n";
-    if (!ranges) {
-        s += "<g fill=\"#000080\">\n";
-        for (std::size_t i = 0; i < m_columns.size(); ++i) {
-            if (m_columns[i].high >= m_columns[i].low) {
-                s += "<circle cx=\"" + N(x(i)) + "\" cy=\"" + N(y(m_columns[i].low)) +
-                     "\" r=\"3\"/>\n";
-            }
-        }
-        s += "</g>\n";
-    }
-    s += "<g fill=\"#c00000\">\n" + beyond + "</g>\n";
 
     // Row labels, thinned to fit, turned to read upwards.
-    const std::size_t every = (m_columns.size() + kMostLabels - 1) / kMostLabels;
-    s += "<g fill=\"#000000\" text-anchor=\"end\">\n";
-    for (std::size_t i = 0; i < m_columns.size(); i += std::max<std::size_t>(every, 1)) {
-        const std::string at = N(x(i)) + " " + N(kTop + kPlotHeight + 10);
-        std::string label = m_columns[i].label;
-        if (label.size() > 24) {  // cut between characters, not inside one
-            std::size_t n = 24;
-            while (n > 0 && (static_cast<unsigned char>(label[n]) & 0xC0) == 0x80) {
-                --n;
-            }
-            label.resize(n);
-        }
-        s +=
-            "<text transform=\"translate(" + at + ") rotate(-45)\">" + XmlText(label) + "</text>\n";
+    const std::size_t every =
+        std::max<std::size_t>((m_columns.size() + kMostLabels - 1) / kMostLabels, 1);
+    for (std::size_t i = 0; i < m_columns.size(); i += every) {
+        text(ChartInk::kText, {x(i), kTop + kPlotHeight + 10}, Shortened(m_columns[i].label),
+             Anchor::kEnd, 12.0, -45.0);
     }
-    s += "</g>\n";
-    s += "<text x=\"" + N(kWidth - kRight) + "\" y=\"" + N(kHeight - 8) +
-         "\" text-anchor=\"end\" fill=\"#000000\">centre " + LimitPercent(centre) +
-         (laney ? ", \u03c3z " + GeneralChars(*m_summary.chart.sigmaZ, 4) : "") + "</text>\n";
-    s += "</svg>\n";
-    return s;
+    return scene;
+}
+
+std::string ChartDrawing::svg() const {
+    return ChartSvg(scene());
 }
 
 }  // namespace tallyvane

@@ -4,20 +4,23 @@
 #include <string>
 #include <vector>
 
+#include "samples/chart_scene.h"
 #include "samples/samples_analysis.h"
 
 namespace tallyvane {
 
-// The control chart of the samples as SVG Tiny 1.2, which browsers and Qt SVG render alike: the
-// rows' proportions as points, the centre line, the limits (stepped where the sizes differ),
-// the rows beyond them as red squares, percent axes, thinned row labels, and a title that names
-// the chart. Past 400 rows a column stands for a run of rows, drawn as the range of their
-// proportions, so that the drawing keeps its size at any number of rows.
+// The control chart of the samples as a scene: the rows' proportions as points, the centre line,
+// the limits (stepped where the sizes differ) with their values at their right end, the rows
+// beyond them as squares and the others as circles, percent axes, thinned row labels, and a
+// title that names the chart. Past 400 rows a column stands for a run of rows, drawn as the
+// range of their proportions, so that the drawing keeps its size at any number of rows.
 class ChartDrawing {
 public:
     explicit ChartDrawing(const SamplesSummary& summary);
     // Every row in order.
     void add(const SampleResult& result);
+    ChartScene scene() const;
+    // The scene as SVG.
     std::string svg() const;
 
 private:
@@ -31,6 +34,7 @@ private:
     SamplesSummary m_summary;
     std::vector<Column> m_columns;
     std::size_t m_added = 0;
+    ControlLimits m_lastLimits;
 };
 
 }  // namespace tallyvane

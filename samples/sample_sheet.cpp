@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "samples/chart_drawing.h"
+#include "samples/chart_svg.h"
 #include "samples/sample_cells.h"
 #include "samples/sample_columns.h"
 #include "samples/sample_plan.h"
@@ -254,7 +255,10 @@ SampleTexts SampleSheet::pooledTexts() const {
                    m_summary->pooled);
 }
 
-std::string SampleSheet::svg() const {
+ChartScene SampleSheet::chart() const {
+    if (!m_summary) {
+        return {};
+    }
     ChartDrawing drawing(*m_summary);
     for (std::size_t i = 0; i < m_rows.size(); ++i) {
         if (isSample(i)) {
@@ -265,7 +269,11 @@ std::string SampleSheet::svg() const {
                                      LimitsOf(m_summary->chart, r.defects, r.opportunities)});
         }
     }
-    return drawing.svg();
+    return drawing.scene();
+}
+
+std::string SampleSheet::svg() const {
+    return ChartSvg(chart());
 }
 
 std::vector<std::string> SampleSheet::fileCells(std::size_t i) const {

@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "samples/chart_scene.h"
 #include "samples/sample_cells.h"
 #include "samples/sample_layout.h"
 #include "samples/samples_analysis.h"
@@ -72,7 +73,9 @@ public:
     SampleTexts texts(std::size_t i) const;
     // The pooled row's texts; no cells without a summary.
     SampleTexts pooledTexts() const;
-    // The chart and the command line's CSV, when the table has a summary.
+    // The chart, empty without a summary; as SVG; and the command line's CSV, when the table
+    // has a summary.
+    ChartScene chart() const;
     std::string svg() const;
     std::string csv() const;
     // The header, every row and the pooled row as fixed-pitch lines, for paper.
@@ -113,7 +116,7 @@ private:
     std::vector<std::string> m_fileReasons;  // the file's own, which no edit mends
     std::vector<std::string> m_reasons;
     std::optional<std::size_t> m_lastRow;  // the last row that is not blank
-    bool m_lastIsPooled = false, m_lastIsTotals = false;
+    bool m_lastIsTotals = false;
     std::optional<SamplesSummary> m_summary;
 };
 

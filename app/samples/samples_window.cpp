@@ -29,6 +29,7 @@
 #include "report/chart_painter.h"
 #include "report/page_printer.h"
 #include "report/print_failure.h"
+#include "samples/chart_svg.h"
 #include "samples/sample_columns.h"
 #include "samples/table_records.h"
 #include "samples/text_decoding.h"
@@ -294,7 +295,7 @@ void SamplesWindow::deleteRows() {
 
 // Where the user wants the chart, or nothing: none while a row is bad, or the dialog cancelled.
 QString SamplesWindow::chartExportPath(const QString& filter) {
-    if (m_chart->chart().isEmpty()) {
+    if (m_chart->chart().empty()) {
         warn(tr("There is no chart while a row is bad."));
         return {};
     }
@@ -303,7 +304,7 @@ QString SamplesWindow::chartExportPath(const QString& filter) {
 
 void SamplesWindow::exportSvg() {
     if (const QString path = chartExportPath(tr("SVG drawings (*.svg)")); !path.isEmpty()) {
-        writeFile(path, m_chart->chart());
+        writeFile(path, QByteArray::fromStdString(ChartSvg(m_chart->chart())));
     }
 }
 
@@ -312,13 +313,14 @@ void SamplesWindow::exportPng() {
     if (path.isEmpty()) {
         return;
     }
-    const QSizeF size = ChartSize(m_chart->chart());
-    QImage image((size * 2).toSize(), QImage::Format_RGB32);  // twice the units: sharp on paper
+    const ChartScene& chart = m_chart->chart();
+    // Twice the units: sharp on paper.
+    QImage image(QSizeF(chart.width * 2, chart.height * 2).toSize(), QImage::Format_RGB32);
     image.fill(Qt::white);
     QPainter painter(&image);
     painter.setRenderHint(QPainter::Antialiasing);
     painter.scale(2, 2);
-    PaintChart(painter, m_chart->chart());
+    PaintChart(painter, chart);
     painter.end();
     QByteArray bytes;
     QBuffer buffer(&bytes);
@@ -329,7 +331,7 @@ void SamplesWindow::exportPng() {
 
 void SamplesWindow::print() {
     try {
-        PrintTable(m_model->sheet().printedRows(), m_chart->chart().toStdString(),
+        PrintTable(m_model->sheet().printedRows(), m_chart->chart(),
                    windowTitle().remove(QStringLiteral("[*]")));
     } catch (const PrintFailure& e) {
         warn(QString::fromUtf8(e.what()));
@@ -359,7 +361,7 @@ void SamplesWindow::showAnalysis() {
     m_pooled->setToolTip(
         pooled.mid(static_cast<qsizetype>(kSampleColumns.size())).join(QLatin1Char('\n')));
     m_pooled->setAccessibleDescription(m_pooled->toolTip());
-    m_chart->setChart(sheet.summary() ? QByteArray::fromStdString(sheet.svg()) : QByteArray());
+    m_chart->setChart(sheet.chart());
 }
 
 void SamplesWindow::warn(const QString& text) {

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <optional>
 #include <stdexcept>
@@ -9,6 +10,7 @@
 
 #include "calc/warning_texts.h"
 #include "samples/chart_drawing.h"
+#include "samples/chart_svg.h"
 
 namespace tallyvane {
 namespace {
@@ -17,10 +19,19 @@ struct Analysis {
     SamplesSummary summary;
     std::vector<SampleResult> rows;
     std::vector<std::size_t> beyond;  // lines
-    std::string svg;
-    int Count(std::string_view what, std::size_t from = 0) const {  // times `what` is in the chart
-        const std::size_t at = svg.find(what, from);
-        return at == std::string::npos ? 0 : 1 + Count(what, at + 1);
+    ChartScene chart;
+    // The chart's texts, or the meanings of its marks of one ink, in order.
+    std::vector<std::string> Texts(std::optional<ChartInk> meaningsOf = std::nullopt) const {
+        std::vector<std::string> texts;
+        for (const ChartMark& m : chart.marks)
+            if (meaningsOf ? m.ink == *meaningsOf && !m.meaning.empty()
+                           : m.kind == ChartMark::Kind::kText)
+                texts.push_back(meaningsOf ? m.meaning : m.text);
+        return texts;
+    }
+    std::size_t Count(std::string_view text) const {
+        const std::vector<std::string> texts = Texts();
+        return static_cast<std::size_t>(std::count(texts.begin(), texts.end(), text));
     }
 };
 
@@ -40,7 +51,7 @@ Analysis Analyse(const std::string& table) {
             if (r.limits.beyond)
                 a.beyond.push_back(std::stoul(line));
         });
-    a.svg = drawing->svg();
+    a.chart = drawing->scene();
     return a;
 }
 
@@ -69,36 +80,57 @@ TEST(SamplesAnalysis, PublishedCase) {
     EXPECT_EQ(a.summary.pooled.notes, PlanCalculate("347", "1500").notes);
 }
 
-// Its chart, worked out by hand: a plot 710 x 280 px from (70, 44), 0% to 50%, 30 columns of
-// 23.67 px; past 400 rows, 400 columns of ranges.
-TEST(ChartDrawing, Geometry) {
+// Its chart says what the figures say: the title names the chart, the limits' and centre's
+// values stand at their right ends in four significant digits (the last row's where the limits
+// step), and the squares are the rows beyond the limits. Values worked out apart, as above.
+TEST(ChartDrawing, Meaning) {
     const Analysis a = Analyse(Table(kOrangeJuice, 50));
-    EXPECT_EQ(std::tuple(a.Count("<circle"), a.Count("width=\"7\""), a.Count("rotate(-45)")),
-              std::tuple(28, 2, 15));
-    for (const char* part : {"<title>P chart of the defect proportion, 30 samples</title>", ">0%<",
-                             ">50%<", "M70 194.5H780", "<text x=\"400\" y=\"24\"",
-                             "cx=\"81.8\" cy=\"189.6\"", "M70 94.3H93.7", "x=\"409.7\" y=\"74.1\"",
-                             ">29<", "L93.7 94.3H117.3", "M70 44V324H780", ">centre 23.13%<"})
-        EXPECT_EQ(a.Count(part), 1) << part;
+    const auto lineLabels = [](const Analysis& x) {
+        const std::vector<std::string> texts = x.Texts();
+        const auto ucl =
+            std::find_if(texts.begin(), texts.end(), [](auto& t) { return t.starts_with("UCL"); });
+        return ucl + 3 <= texts.end() ? std::vector(ucl, ucl + 3) : std::vector<std::string>();
+    };
+    const auto title = [](const Analysis& x) { return x.chart.title; };
+    EXPECT_EQ(std::tuple(title(a), lineLabels(a), a.Texts(ChartInk::kBeyond),
+                         a.Texts(ChartInk::kPoint).size(), a.Count("29")),
+              std::tuple("P chart of the defect proportion, 30 samples",
+                         std::vector<std::string>{"UCL 41.02%", "p\u0304 23.13%", "LCL 5.243%"},
+                         std::vector<std::string>{"15: 44.00%, beyond the limits",
+                                                  "23: 48.00%, beyond the limits"},
+                         28u, 1u));  // and 15 of the 30 labels
+    const std::vector<int> laney{120, 190, 110, 200, 130, 210, 115, 185, 125, 195,
+                                 120, 190, 110, 200, 130, 210, 115, 185, 125, 195};
+    EXPECT_EQ(title(Analyse(Table(laney, 100000))),
+              "Laney P\u2032 chart (\u03c3z 5.368) of the defect proportion, 20 samples");
+    EXPECT_EQ(lineLabels(Analyse("a,1,10\nb,1,20\nc,2,40\n")),  // stepped: p 4/70, n 40
+              (std::vector<std::string>{"UCL 16.72%", "p\u0304 5.714%", "LCL 0%"}));
+    std::vector<int> ppm(10, 3);
+    ppm[0] = 7;  // 34 in 10^7
+    EXPECT_EQ(lineLabels(Analyse(Table(ppm, 1000000)))[1], "p\u0304 0.0003400%");
+    // Past 400 rows, 400 columns of ranges (rows 4 and 5 the second), a square for the row beyond.
     std::vector<int> many(1000, 5);
     many[3] = 60;
     const Analysis b = Analyse(Table(many, 1000));
-    EXPECT_EQ(std::tuple(b.Count("<circle"), b.Count("width=\"7\""), b.Count("rotate(-45)")),
-              std::tuple(0, 1, 16));
-    EXPECT_EQ(b.Count(">64<") + b.Count("M70.9 300.7V301.2M72.7 "), 2);  // 25th column, ranges
+    EXPECT_EQ(
+        std::tuple(b.Texts(ChartInk::kPoint).size(), b.Texts(ChartInk::kBeyond), b.Count("64"),
+                   b.Texts(ChartInk::kPoint)[1]),
+        std::tuple(400u, std::vector<std::string>{"From 4, 2 rows: 6.000%, beyond the limits"}, 1u,
+                   "From 4, 2 rows: 0.5000%, within the limits"));
     std::vector<int> spread(500, 50);  // one column's rows beyond both limits: a square each
     spread[0] = 100, spread[1] = 0;
-    EXPECT_EQ(Analyse(Table(spread, 1000)).Count("width=\"7\""), 2);
-    const std::string a23(23, 'a');  // a label of 25 bytes is cut to 24, and not inside the é
-    EXPECT_EQ(Analyse(a23 + "\u00e9,1,10\n").Count(">" + a23 + "<"), 1);
-    EXPECT_EQ(Analyse("A<B&C\x01,1,10\n").Count(">A&lt;B&amp;C <"), 1);  // markup, a control
-    EXPECT_EQ(a.Count("<g"), a.Count("</g>"));                           // every group closed
-    EXPECT_EQ(Analyse("50,100\n55,100\n52,100\n").Count("y=\"328\">30%<"), 1);  // from 30%
+    EXPECT_EQ(Analyse(Table(spread, 1000)).Texts(ChartInk::kBeyond).size(), 2u);
+    // A long label is cut after 24 characters with an ellipsis, and not inside the é.
+    const std::string a23(23, 'a');
+    EXPECT_EQ(Analyse(a23 + "\u00e9\u00e9,1,10\n").Count(a23 + "\u00e9\u2026"), 1u);
+    EXPECT_NE(ChartSvg(Analyse("A<B&C\x01,1,10\n").chart).find(">A&lt;B&amp;C <"),
+              std::string::npos);
+    EXPECT_EQ(Analyse("50,100\n55,100\n52,100\n").Texts()[1], "30%");  // the axis from 30%
     ChartDrawing again(a.summary);  // a row past the table's count draws nothing
     for (const SampleResult& r : a.rows)
         again.add(r);
     again.add(a.rows[0]);
-    EXPECT_EQ(again.svg(), a.svg);
+    EXPECT_EQ(again.svg(), ChartSvg(a.chart));
 }
 
 // Past a block of rows worked out together, each row still comes once, in order, as labelled.
@@ -175,8 +207,8 @@ TEST(SamplesAnalysis, DegenerateCases) {
               (std::array<std::string, 4>{"1000000", "100.00%", "0.00%", ""}));
     EXPECT_EQ(all.rows[0].plan.warning, warning::kSigmaZero);
     EXPECT_EQ(all.summary.pooled.texts, all.rows[0].plan.texts);
-    EXPECT_EQ(all.Count("<text x=\"64\" y=\"48\">100%<") + all.Count(">99%<"), 2);
-    EXPECT_EQ(Analyse("0,10\n0,20\n").Count("<text x=\"64\" y=\"48\">1%<"), 1);  // no defects
+    EXPECT_EQ(all.Count("100%") + all.Count("99%"), 2u);
+    EXPECT_EQ(Analyse("0,10\n0,20\n").Count("1%"), 1u);  // no defects
 }
 
 }  // namespace
