@@ -55,7 +55,8 @@ int main(int argc, char** argv) {
         window->grab();
         return static_cast<double>(clock.nsecsElapsed()) / 1e6;
     };
-    const double edit = timed([&] { model->setData(model->index(rows / 2, 1), QStringLiteral("3")); });
+    const double edit =
+        timed([&] { model->setData(model->index(rows / 2, 1), QStringLiteral("3")); });
     const long before = ResidentKiB();
     for (int i = 0; i < 10; ++i) {
         timed([&] { model->setData(model->index(i, 1), QString::number(i % 5)); });
@@ -69,7 +70,9 @@ int main(int argc, char** argv) {
         remove = action->text() == QLatin1String("&Delete Rows") ? action : remove;
     }
     const double deleted = timed([&] { remove->trigger(); });
-    std::printf("%d rows: an edit %.1f ms, ten edits' undo steps %ld KiB, half the rows deleted %.1f ms (%d left)\n",
-                rows, edit, tenEdits, deleted, model->rowCount() - 1);
+    std::printf(
+        "%d rows: an edit %.1f ms, ten edits' undo steps %ld KiB, half the rows deleted %.1f ms "
+        "(%d left)\n",
+        rows, edit, tenEdits, deleted, model->rowCount() - 1);
     return 0;
 }
