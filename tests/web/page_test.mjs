@@ -249,6 +249,9 @@ const tests = {
             (c) => c.textContent).join(','))).then((rows) => [rows.length, rows.at(-1)]), [14, golden.trimEnd().split('\n').at(-1).split(',').slice(0, 11).join(',')]);
         assert.match(await page.$eval('#samplesTable td:nth-of-type(3)', (c) => c.title + c.ariaDescription), /^(95% confidence interval: [0-9.%]+ to [0-9.%]+){2}$/);
         assert.match(await page.$eval('#samplesChart', (e) => e.innerHTML), /<title>P chart of the defect proportion, 12 samples</);
+        // At 360 px no text on the chart is under 10 px: its box scrolls instead.
+        assert.ok(await page.$eval('#samplesChart', (e) => e.scrollWidth > e.clientWidth && Math.min(...[...e.querySelectorAll(
+            'text')].map((t) => t.getAttribute('font-size'))) * e.firstChild.getBoundingClientRect().width / 800 >= 10));
         assert.ok(await page.$eval('.table-box', (e) => e.scrollWidth > e.clientWidth && document.documentElement.scrollWidth <= 360));
         await page.evaluate(() => {  // each download's file, as the browser would save it
             window.saved = {};
