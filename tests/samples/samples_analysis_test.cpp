@@ -11,6 +11,7 @@
 #include "calc/warning_texts.h"
 #include "samples/chart_drawing.h"
 #include "samples/chart_svg.h"
+#include "tests/samples/textbook.h"
 
 namespace tallyvane {
 namespace {
@@ -62,9 +63,6 @@ std::string Table(const std::vector<int>& defects, int opportunities) {
     return table;
 }
 
-const std::vector<int> kOrangeJuice{12, 15, 8, 10, 4,  7,  16, 9,  14, 10, 5,  6, 17, 12, 22,
-                                    8,  10, 5, 13, 11, 20, 18, 24, 15, 9,  12, 7, 13, 9,  6};
-
 // The orange-juice cans of the standard SPC textbook: 30 samples of 50. The figures, limits and
 // sigma_z here and below were worked out apart, with NumPy.
 TEST(SamplesAnalysis, PublishedCase) {
@@ -79,6 +77,10 @@ TEST(SamplesAnalysis, PublishedCase) {
     EXPECT_EQ(a.summary.pooled.texts, PlanCalculate("347", "1500").texts);
     EXPECT_EQ(a.summary.pooled.notes, PlanCalculate("347", "1500").notes);
 }
+
+// Twenty large samples that vary far more than the binomial allows.
+const std::vector<int> kTwenty{120, 190, 110, 200, 130, 210, 115, 185, 125, 195,
+                               120, 190, 110, 200, 130, 210, 115, 185, 125, 195};
 
 // Its chart says what the figures say: the title names the chart, the limits' and centre's
 // values stand at their right ends in four significant digits (the last row's where the limits
@@ -99,9 +101,7 @@ TEST(ChartDrawing, Meaning) {
                          std::vector<std::string>{"15: 44.00%, beyond the limits",
                                                   "23: 48.00%, beyond the limits"},
                          28u, 1u));  // and 15 of the 30 labels
-    const std::vector<int> laney{120, 190, 110, 200, 130, 210, 115, 185, 125, 195,
-                                 120, 190, 110, 200, 130, 210, 115, 185, 125, 195};
-    EXPECT_EQ(title(Analyse(Table(laney, 100000))),
+    EXPECT_EQ(title(Analyse(Table(kTwenty, 100000))),
               "Laney P\u2032 chart (\u03c3z 5.368) of the defect proportion, 20 samples");
     EXPECT_EQ(lineLabels(Analyse("a,1,10\nb,1,20\nc,2,40\n")),  // stepped: p 4/70, n 40
               (std::vector<std::string>{"UCL 16.72%", "p\u0304 5.714%", "LCL 0%"}));
@@ -164,8 +164,7 @@ TEST(SamplesAnalysis, LaneyWhereMostRowsFallOutside) {
     // clang-format off
     // Sigma_z from one moving range is no estimate: P' wants 20 rows, and below it the P chart
     // stands and says why. Figures worked out apart in Python from the rows' z-scores.
-    const std::vector<int> twenty{120, 190, 110, 200, 130, 210, 115, 185, 125, 195,
-                                  120, 190, 110, 200, 130, 210, 115, 185, 125, 195};
+    const std::vector<int>& twenty = kTwenty;
     std::vector<int> nineteen = twenty;
     nineteen.erase(nineteen.begin() + 1);  // ten of nineteen beyond
     const std::tuple<std::vector<int>, ChartKind, double, double, bool> rows[] = {

@@ -40,6 +40,20 @@ async function open(scheme) {
     return [browser, page];
 }
 
+// A file chosen in the samples' file input, once read: what the page says, how many rows it
+// shows, and the pooled row's first cells.
+async function upload(page, file) {
+    await page.$eval('#samplesRange', (e) => { e.textContent = '?'; });
+    await (await page.$('#samplesFile')).uploadFile(file);
+    await page.waitForFunction(() => document.getElementById('samplesRange').textContent !== '?');
+    return page.evaluate(() => ({
+        said: [...document.querySelectorAll('#samplesErrors li')].map((li) => li.textContent),
+        rows: document.querySelectorAll('#samplesTable tbody tr').length,
+        pooled: document.getElementById('samplesPooled').hidden ? null
+            : [...document.getElementById('samplesPooled').cells].slice(0, 7).map((c) => c.textContent),
+    }));
+}
+
 // The core fails twice, then waits to be released: the first command tells of the failure, the
 // second is answered once the core is there, and a print meanwhile says that it is not ready.
 async function startFailing(fresh) {
@@ -165,20 +179,14 @@ const tests = {
             };
             window.memoryFull = true;
         });
-        const folder = fs.mkdtempSync(path.join(os.tmpdir(), 'page-'));
-        const shown = async (file) => {
-            await fresh.$eval('#samplesErrors', (e) => { e.textContent = '?'; });
-            await (await fresh.$('#samplesFile')).uploadFile(file);
-            await fresh.waitForFunction(() => document.getElementById('samplesErrors').textContent !== '?');
-            return fresh.$eval('#samplesErrors', (e) => [e.textContent, document.querySelectorAll('#samplesTable tbody tr').length]);
-        };
+        const big = path.join(fs.mkdtempSync(path.join(os.tmpdir(), 'page-')), 'big.csv');
         for (const rows of [4e6, 3e5]) {  // no room for the bytes; room for them, not the rows
-            fs.writeFileSync(path.join(folder, 'big.csv'), 'A,1,10\n'.repeat(rows));
-            assert.deepEqual(await shown(path.join(folder, 'big.csv')),
-                ["The table is too large for this browser's memory: split it into smaller ones.", 0]);
+            fs.writeFileSync(big, 'A,1,10\n'.repeat(rows));
+            assert.deepEqual(await upload(fresh, big), {rows: 0, pooled: null,
+                said: ["The table is too large for this browser's memory: split it into smaller ones."]});
         }
         await fresh.evaluate(() => { window.memoryFull = false; });
-        assert.deepEqual(await shown(new URL('../samples/golden.csv', import.meta.url).pathname), ['', 12]);
+        assert.equal((await upload(fresh, new URL('../samples/golden.csv', import.meta.url).pathname)).rows, 12);
         await fresh.close();
         await page.bringToFront();
     },
@@ -272,8 +280,7 @@ const tests = {
         const folder = fs.mkdtempSync(path.join(os.tmpdir(), 'page-'));
         fs.writeFileSync(path.join(folder, 'export.txt'),
             Buffer.from('\ufeff' + golden.split('\n').slice(0, 6).join('\r\n'), 'utf16le'));
-        await (await page.$('#samplesFile')).uploadFile(path.join(folder, 'export.txt'));
-        await page.waitForFunction(() => document.getElementById('samplesPooled').cells[1]?.textContent === '49');
+        assert.equal((await upload(page, path.join(folder, 'export.txt'))).pooled[1], '49');
         fs.writeFileSync(path.join(folder, 'samples.pdf'), await page.pdf());
         const text = execFileSync('pdftotext', [path.join(folder, 'samples.pdf'), '-'], {encoding: 'utf8'});
         assert.match(text, /Größe[^]*Pooled[^]*P chart of the defect proportion, 5 samples/);
@@ -289,9 +296,7 @@ const tests = {
         const huge = path.join(folder, 'huge.csv');
         fs.writeFileSync(huge, '');
         fs.truncateSync(huge, 2 ** 37);
-        await (await page.$('#samplesFile')).uploadFile(huge);
-        await page.waitForFunction(() => document.getElementById('samplesErrors').textContent ===
-            'The file is larger than 64 MiB: split the table into smaller ones.');
+        assert.deepEqual((await upload(page, huge)).said, ['The file is larger than 64 MiB: split the table into smaller ones.']);
     },
     // The awkward files that the command line and the window read too: the same samples,
     // pooled figures, refusals and word of the encoding.
@@ -299,35 +304,22 @@ const tests = {
         const folder = new URL('../samples/awkward/', import.meta.url);
         const expected = JSON.parse(fs.readFileSync(new URL('expected.json', folder), 'utf8'));
         for (const [name, want] of Object.entries(expected)) {
-            await page.evaluate(() => { document.getElementById('samplesRange').textContent = '?'; });
-            await (await page.$('#samplesFile')).uploadFile(new URL(name, folder).pathname);
-            await page.waitForFunction(() => document.getElementById('samplesRange').textContent !== '?');
-            const shown = await page.evaluate(() => ({
-                said: [...document.querySelectorAll('#samplesErrors li')].map((li) => li.textContent),
-                rows: document.querySelectorAll('#samplesTable tbody tr').length,
-                pooled: document.getElementById('samplesPooled').hidden ? null
-                    : [...document.getElementById('samplesPooled').cells].slice(0, 7).map((c) => c.textContent),
-            }));
+            const shown = await upload(page, new URL(name, folder).pathname);
             assert.deepEqual(shown, {said: [want.note, ...want.reasons ?? []].filter(Boolean),
                 rows: want.samples ?? shown.rows, pooled: want.pooled ?? null}, name);
         }
         // The same file chosen again is read again, as it is now; one that cannot be read is
         // said so, and nothing is shown as if it were the table.
         const again = path.join(fs.mkdtempSync(path.join(os.tmpdir(), 'page-')), 'again.csv');
-        const pooledDefects = () => page.$eval('#samplesPooled', (e) => !e.hidden && e.cells[1].textContent);
         for (const defects of ['1', '2']) {
             fs.writeFileSync(again, `${defects},10\n`);
-            await (await page.$('#samplesFile')).uploadFile(again);
-            await page.waitForFunction((d) => document.getElementById('samplesPooled').cells[1]?.textContent === d, {}, defects);
+            assert.equal((await upload(page, again)).pooled[1], defects);
         }
         await page.evaluate(() => {
             window.slice = File.prototype.slice;
             File.prototype.slice = () => ({arrayBuffer: () => Promise.reject(new Error('the disk went away'))});
         });
-        await (await page.$('#samplesFile')).uploadFile(again);
-        await page.waitForFunction(() => document.getElementById('samplesErrors').textContent ===
-            'Cannot read again.csv: the disk went away');
-        assert.deepEqual([await pooledDefects(), await page.$$eval('#samplesTable tbody tr', (r) => r.length)], [false, 0]);
+        assert.deepEqual(await upload(page, again), {said: ['Cannot read again.csv: the disk went away'], rows: 0, pooled: null});
         await page.evaluate(() => { File.prototype.slice = window.slice; });
     },
 };
