@@ -32,6 +32,8 @@ public:
     const std::vector<std::string>& columns() const { return m_columns; }
     std::size_t size() const { return m_rows.size(); }
     const SampleCellsRow& cells(std::size_t i) const { return m_rows[i]; }
+    // Whether the header names the columns of the counts.
+    bool namesCounts() const { return m_layout.defects.has_value(); }
     // Whether a user's column holds defects or opportunities.
     bool isCountColumn(std::size_t column) const;
     // What the views say of the file and the chart beside the figures: the encoding it was read

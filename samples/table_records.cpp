@@ -55,38 +55,24 @@ bool TableRecord::blank() const {
 }
 
 char SeparatorOf(std::string_view text) {
-    std::array<std::size_t, 3> counts{};
-    // As the reader takes quotes: one opens a field that holds nothing else yet, and a quote
-    // within a field ('12" pipe') is the field's own.
-    bool quoted = false, content = false, fieldStarted = false;
-    for (std::size_t i = 0; i < text.size();) {
-        const char c = text[i];
-        if (quoted && c == '"' && i + 1 < text.size() && text[i + 1] == '"') {
-            i += 2;
-            continue;
-        }
-        if (c == '"' && (quoted || !fieldStarted)) {
-            quoted = !quoted;
-            content = fieldStarted = true;
-        } else if (const std::size_t end = quoted ? 0 : LineEndAt(text, i); end > 0) {
-            if (content) {
-                break;
-            }
-            counts = {};
-            fieldStarted = false;
-            i += end;
-            continue;
-        } else if (const std::size_t k = kSeparators.find(c);
-                   !quoted && k != std::string_view::npos) {
-            ++counts[k];
-            fieldStarted = false;
-        } else if (!IsBlank(c)) {
-            content = fieldStarted = true;
-        }
-        ++i;
+    // The first record that is not blank starts on the first line with more than blanks and
+    // separators; each separator reads it as the reader would, quotes and all.
+    const std::size_t content = text.find_first_not_of(" \t;,\r\n");
+    if (content == std::string_view::npos) {
+        return '\t';
     }
-    const auto most = std::max_element(counts.begin(), counts.end());
-    return *most > 0 ? kSeparators[static_cast<std::size_t>(most - counts.begin())] : '\t';
+    const std::size_t lineEnd = text.find_last_of("\r\n", content);
+    const std::string_view first = text.substr(lineEnd == std::string_view::npos ? 0 : lineEnd + 1);
+    char separator = '\t';
+    std::size_t most = 1;
+    TableRecord record;
+    for (const char candidate : kSeparators) {
+        if (TableRecords(first, candidate).next(record) && record.count > most) {
+            most = record.count;
+            separator = candidate;
+        }
+    }
+    return separator;
 }
 
 TableRecords::TableRecords(std::string_view text, char separator)
@@ -194,8 +180,21 @@ std::string RecordText(std::span<const std::string> fields, char separator) {
 
 std::vector<std::vector<std::string>> TableCells(std::string_view text) {
     std::vector<std::vector<std::string>> cells;
-    TableRecords records(text, SeparatorOf(text));
+    TableRecords records(text, '\t');
     for (TableRecord record; records.next(record);) {
+        if (record.fault == TableRecord::Fault::kUnclosedQuote) {  // a quote that is the text's
+            cells.clear();
+            for (std::size_t at = 0; at < text.size();) {
+                const std::size_t end = std::min(text.find_first_of("\r\n", at), text.size());
+                std::vector<std::string>& row = cells.emplace_back();
+                for (std::size_t field = at, tab = at; tab < end; field = tab + 1) {
+                    tab = std::min(text.find('\t', field), end);
+                    row.emplace_back(text.substr(field, tab - field));
+                }
+                at = end + LineEndAt(text, end);
+            }
+            return cells;
+        }
         cells.emplace_back(record.fields.begin(), record.fields.begin() + record.count);
     }
     return cells;

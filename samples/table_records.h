@@ -63,8 +63,9 @@ private:
 // "'", which spreadsheets take as the mark of text and TableRecords reads away again.
 std::string RecordText(std::span<const std::string> fields, char separator);
 
-// Every record's fields as written, blank records too, with the text's own separator: cells as a
-// spreadsheet pastes them, a header being one more row.
+// Cells as spreadsheets pass them on the clipboard: tab-separated, a record a row, blank ones
+// too; text without tabs is one column. Where a quote is never closed, it is the text's own, and
+// the lines are split at their tabs as they stand.
 std::vector<std::vector<std::string>> TableCells(std::string_view text);
 
 }  // namespace tallyvane

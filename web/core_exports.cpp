@@ -51,6 +51,7 @@ extern "C" {
 // An input's text; no data for a size means that the page found no room for it.
 EMSCRIPTEN_KEEPALIVE void tallyvane_set_input(int index, const char* data, std::size_t size) {
     std::string& input = g_inputs.at(static_cast<std::size_t>(index));
+    g_spent = g_spent && index > 0;  // a command's inputs start afresh
     try {
         if (!data && size > 0) {
             throw std::bad_alloc();

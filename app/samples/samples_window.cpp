@@ -267,15 +267,23 @@ void SamplesWindow::copyTable() {
 
 void SamplesWindow::pasteRows() {
     const std::string text = QApplication::clipboard()->text().toStdString();
+    SampleSheet pasted(text);
     if (m_model->sheet().size() == 0) {  // a table of its own, header and all
-        m_model->load(SampleSheet(text));
+        m_model->load(std::move(pasted));
         m_model->undoStack().resetClean();
         return;
     }
-    // Into a table, cells go as they are, as a spreadsheet pastes them: a first row of words is
-    // a row too.
+    // Into a table go a copied table's rows, without its header and Tallyvane's pooled row;
+    // other text goes as a spreadsheet pastes cells, a first row of words being a row too.
+    std::vector<SampleCellsRow> block;
+    for (std::size_t i = 0; i < pasted.size() && pasted.namesCounts(); ++i) {
+        if (pasted.isSample(i) || Width(pasted.cells(i)) == 0) {
+            block.push_back(pasted.cells(i));
+        }
+    }
     const QModelIndex at = m_table->currentIndex();
-    m_model->paste(std::max(at.row(), 0), std::max(at.column(), 0), TableCells(text));
+    m_model->paste(std::max(at.row(), 0), std::max(at.column(), 0),
+                   pasted.namesCounts() ? std::move(block) : TableCells(text));
 }
 
 void SamplesWindow::deleteRows() {

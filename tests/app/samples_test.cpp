@@ -127,6 +127,17 @@ void WindowTest::samplesPasteEditUndo() {
     s.key(Qt::Key_Z, Qt::ControlModifier);
     QCOMPARE(std::tuple(s.model()->rowCount(), s.cell(11, 1), s.pooled()),
              std::tuple(13, "27", GoldenPooled()));
+    // The table copied and pasted over itself changes nothing: its header and pooled row stay
+    // out; text without tabs is one cell.
+    s.key(Qt::Key_C, Qt::ControlModifier);
+    s.table()->setCurrentIndex(s.model()->index(0, 0));
+    s.key(Qt::Key_V, Qt::ControlModifier);
+    QCOMPARE(std::tuple(s.model()->rowCount(), s.cell(0, 0), s.pooled()),
+             std::tuple(13, "Mon 1", GoldenPooled()));
+    QApplication::clipboard()->setText("1,500");
+    s.key(Qt::Key_V, Qt::ControlModifier);
+    QCOMPARE(std::tuple(s.cell(0, 0), s.cell(0, 1)), std::tuple("1,500", "12"));
+    s.key(Qt::Key_Z, Qt::ControlModifier);
     // Words pasted into a table are cells like any other, the first row too.
     QApplication::clipboard()->setText("Night\tLeeds\nDay\tYork\n");
     s.table()->setCurrentIndex(s.model()->index(1, 0));

@@ -59,6 +59,7 @@ TEST(SampleRows, Formats) {
         {"A,1,10\nB,2,20\nPooled,5,70\n", "1:A:1:10 2:B:2:20 3:Pooled:5:70 "},  // no header: a sample
         {"A,1,10\nB,2,20\n", "1:A:1:10 2:B:2:20 "},
         {"12\" pipe;1;100\nB;3;50\n", "1:12\" pipe:1:100 2:B:3:50 "},  // inches
+        {"Line 3, \"north;1;100\nB;2;20\n", "1:Line 3, \"north:1:100 2:B:2:20 "},
         {"\"a\"\";,b\"\t1\t10\n", "1:a\";,b:1:10 "},
     };
     // clang-format on

@@ -140,6 +140,14 @@ TEST(SampleSheet, SavedTablesReadBack) {
     }
 }
 
+// Cells pasted as spreadsheets pass them: tabs part them, and a quote never closed is text.
+TEST(TableCells, AsSpreadsheetsPaste) {
+    using Cells = std::vector<std::vector<std::string>>;
+    EXPECT_EQ(TableCells("1,500\n\n\"a\tb\"\t1\r\n"), (Cells{{"1,500"}, {""}, {"a\tb", "1"}}));
+    EXPECT_EQ(TableCells("\"Best\t1\t10\n\nB\t2\t"),
+              (Cells{{"\"Best", "1", "10"}, {}, {"B", "2", ""}}));
+}
+
 // Centres and limits keep four significant digits at any size, never in exponent form.
 TEST(SampleCells, LimitPercent) {
     const std::pair<double, std::string> rows[] = {{0.4102391, "41.02%"},  {0.05243, "5.243%"},
