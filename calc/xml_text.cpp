@@ -5,7 +5,14 @@ namespace tallyvane {
 std::string XmlText(std::string_view text) {
     std::string out;
     out.reserve(text.size());
-    for (const char c : text) {
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const char c = text[i];
+        if (text.substr(i, 2) == "\xEF\xBF" && i + 2 < text.size() &&
+            (text[i + 2] == '\xBE' || text[i + 2] == '\xBF')) {  // U+FFFE, U+FFFF: no XML either
+            out += "\xEF\xBF\xBD";
+            i += 2;
+            continue;
+        }
         switch (c) {
             case '&':
                 out += "&amp;";

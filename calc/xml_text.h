@@ -6,7 +6,8 @@
 namespace tallyvane {
 
 // Text to put in XML or HTML, in an element or a quoted attribute: markup characters escaped,
-// and the control characters that XML forbids made blanks.
+// the control characters that XML forbids made blanks, and the noncharacters U+FFFE and U+FFFF
+// that it forbids too made U+FFFD.
 std::string XmlText(std::string_view text);
 
 }  // namespace tallyvane

@@ -19,11 +19,11 @@ QString ModulePath() {
 
 // Qt Print Support, and the print system behind it, come into the process with the module on the
 // first print; QLibrary keeps it loaded for the next one.
-void PrintThrough(const QString& modulePath, const std::vector<std::string>& rows,
-                  double pointSize, const ChartScene* chart, const QString& docName) {
+void PrintThrough(const QString& modulePath, const std::vector<std::string>& rows, double pointSize,
+                  const ChartScene* chart, const QString& docName) {
     QLibrary module(modulePath);
     const auto print =
-        reinterpret_cast<decltype(&tallyvane_print_page)>(module.resolve(kPrintPageEntry));
+        reinterpret_cast<decltype(&tallyvane_print_report)>(module.resolve(kPrintReportEntry));
     if (!print) {
         // A fault of the installation, not of the printer: the loader's reason is for whoever
         // mends it.

@@ -2,9 +2,9 @@
 
 #include <QString>
 
-#include "samples/chart_scene.h"
 #include <string>
 #include <vector>
+#include "samples/chart_scene.h"
 
 namespace tallyvane {
 

@@ -19,17 +19,18 @@ struct ChartScene;
 extern "C" {
 
 // Prints `count` UTF-8 rows in Courier New of `pointSize` points, page after page, then the
-// core's chart where it is not null (built with the same compiler as the program, and only read), as the document `docName` (UTF-8) on the default
-// printer. Returns 0 once the pages have gone to the printer. Otherwise returns 1 and writes the
-// text that the user is shown, UTF-8 and NUL-terminated, cut to fit `failureCapacity` bytes,
-// into `failure`. Never throws.
-TALLYVANE_PRINTER_ENTRY int tallyvane_print_page(const char* const* rows, std::size_t count,
-                                                 double pointSize,
-                                                 const tallyvane::ChartScene* chart,
-                                                 const char* docName, char* failure,
-                                                 std::size_t failureCapacity);
+// core's chart where it is not null (built with the same compiler as the program, and only read),
+// as the document `docName` (UTF-8) on the default printer. Returns 0 once the pages have gone to
+// the printer. Otherwise returns 1 and writes the text that the user is shown, UTF-8 and
+// NUL-terminated, cut to fit `failureCapacity` bytes, into `failure`. Never throws.
+TALLYVANE_PRINTER_ENTRY int tallyvane_print_report(const char* const* rows, std::size_t count,
+                                                   double pointSize,
+                                                   const tallyvane::ChartScene* chart,
+                                                   const char* docName, char* failure,
+                                                   std::size_t failureCapacity);
 }
 
 namespace tallyvane {
-inline constexpr char kPrintPageEntry[] = "tallyvane_print_page";
+// Named anew whenever what crosses changes: a module left from another build is then not called.
+inline constexpr char kPrintReportEntry[] = "tallyvane_print_report";
 }  // namespace tallyvane

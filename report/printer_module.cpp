@@ -13,10 +13,10 @@
 
 #include "calc/warning_texts.h"
 #include "report/chart_painter.h"
-#include "samples/chart_scene.h"
 #include "report/print_failure.h"
 #include "report/print_queue.h"
 #include "report/printer_entry.h"
+#include "samples/chart_scene.h"
 
 namespace tallyvane {
 namespace {
@@ -106,13 +106,12 @@ void PrintNow(const std::vector<std::string>& rows, double pointSize, const Char
 }  // namespace
 }  // namespace tallyvane
 
-int tallyvane_print_page(const char* const* rows, std::size_t count, double pointSize,
-                         const tallyvane::ChartScene* chart, const char* docName, char* failure,
-                         std::size_t failureCapacity) {
+int tallyvane_print_report(const char* const* rows, std::size_t count, double pointSize,
+                           const tallyvane::ChartScene* chart, const char* docName, char* failure,
+                           std::size_t failureCapacity) {
     std::string reason;
     try {
-        tallyvane::PrintNow(std::vector<std::string>(rows, rows + count), pointSize,
-                            chart,
+        tallyvane::PrintNow(std::vector<std::string>(rows, rows + count), pointSize, chart,
                             QString::fromUtf8(docName));
         return 0;
     } catch (const tallyvane::PrintFailure& e) {

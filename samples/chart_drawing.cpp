@@ -14,13 +14,22 @@ namespace {
 constexpr std::size_t kMostColumns = 400;
 constexpr std::size_t kMostLabels = 16;
 constexpr double kWidth = 800, kHeight = 420;
-constexpr std::size_t kMostLabelChars = 24;
+// As many characters as a turned label has room for under the plot and left of its first row.
+constexpr std::size_t kMostLabelChars = 16;
 constexpr double kLeft = 70, kRight = 90, kTop = 44, kBottom = 96;
-constexpr double kPlotWidth = kWidth - kLeft - kRight, kPlotHeight = kHeight - kTop - kBottom;
+constexpr double kPlotHeight = kHeight - kTop - kBottom;
+// Room for a text of 12 units: at most 8 units a character, the widest digits and signs taken.
+constexpr double kCharWidth = 8, kLineHeight = 13;
 
 // An axis tick: as few digits as the step needs.
 std::string Percent(double fraction) {
     return GeneralChars(fraction * 100.0, 4) + "%";
+}
+
+std::size_t Characters(std::string_view text) {
+    return static_cast<std::size_t>(std::count_if(text.begin(), text.end(), [](char c) {
+        return (static_cast<unsigned char>(c) & 0xC0) != 0x80;
+    }));
 }
 
 // At most kMostLabelChars characters, the rest cut at a character and marked with an ellipsis.
@@ -80,7 +89,6 @@ void ChartDrawing::add(const SampleResult& r) {
     high = std::max(high, r.proportion);
     c.lowerLimit = std::min(c.lowerLimit, r.limits.lower);
     c.upperLimit = std::max(c.upperLimit, r.limits.upper);
-    m_lastLimits = r.limits;
 }
 
 ChartScene ChartDrawing::scene() const {
@@ -97,8 +105,16 @@ ChartScene ChartDrawing::scene() const {
     bottom = std::max(0.0, std::floor(bottom / step) * step);
     top = std::min(1.0, std::max(bottom + step, std::ceil(top / step) * step));
     bottom = std::min(bottom, top - step);  // every row defective: the axis still has a span
-    const double columns = static_cast<double>(m_columns.size());
-    const double pitch = kPlotWidth / columns, right = kLeft + kPlotWidth;
+    // The limits' and centre's values at the right end of their lines: the last column's, which
+    // are the last row's up to 400 rows. The plot leaves them the room they need.
+    const std::string upperText = "UCL " + LimitPercent(m_columns.back().upperLimit),
+                      centreText = "p\u0304 " + LimitPercent(centre),
+                      lowerText = "LCL " + LimitPercent(m_columns.back().lowerLimit);
+    const double labelsWidth =
+        kCharWidth * static_cast<double>(std::max(
+                         {Characters(upperText), Characters(centreText), Characters(lowerText)}));
+    const double right = kWidth - std::max(kRight, labelsWidth + 12);
+    const double pitch = (right - kLeft) / static_cast<double>(m_columns.size());
     const auto x = [&](std::size_t i) { return kLeft + (static_cast<double>(i) + 0.5) * pitch; };
     const auto y = [&](double p) { return kTop + (top - p) / (top - bottom) * kPlotHeight; };
 
@@ -147,8 +163,8 @@ ChartScene ChartDrawing::scene() const {
     line(ChartInk::kAxis,
          {{kLeft, kTop}, {kLeft, kTop + kPlotHeight}, {right, kTop + kPlotHeight}});
 
-    // The limits, as steps, and the centre line, each with its value at its right end: the last
-    // row's, where the limits step.
+    // The limits, as steps, and the centre line, each with its value at its right end, a line
+    // apart at least.
     std::vector<ChartPoint> upper, lower;
     for (std::size_t i = 0; i < m_columns.size(); ++i) {
         const double left = kLeft + static_cast<double>(i) * pitch;
@@ -160,12 +176,14 @@ ChartScene ChartDrawing::scene() const {
     line(ChartInk::kLimit, std::move(upper), 1.0, true);
     line(ChartInk::kLimit, std::move(lower), 1.0, true);
     line(ChartInk::kCentre, {{kLeft, y(centre)}, {right, y(centre)}});
-    const auto label = [&](ChartInk ink, std::string name, double value) {
-        text(ink, {right + 4, y(value) + 4}, name + " " + LimitPercent(value), Anchor::kStart);
-    };
-    label(ChartInk::kLimit, "UCL", m_lastLimits.upper);
-    label(ChartInk::kCentre, "p\u0304", centre);
-    label(ChartInk::kLimit, "LCL", m_lastLimits.lower);
+    const double centreAt = y(centre) + 4;
+    text(ChartInk::kLimit,
+         {right + 4, std::min(y(m_columns.back().upperLimit) + 4, centreAt - kLineHeight)},
+         upperText, Anchor::kStart);
+    text(ChartInk::kCentre, {right + 4, centreAt}, centreText, Anchor::kStart);
+    text(ChartInk::kLimit,
+         {right + 4, std::max(y(m_columns.back().lowerLimit) + 4, centreAt + kLineHeight)},
+         lowerText, Anchor::kStart);
 
     // The proportions: a line through the points, or each column's range of many rows; rows
     // beyond the limits as squares, the others as circles.

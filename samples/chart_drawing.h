@@ -34,7 +34,6 @@ private:
     SamplesSummary m_summary;
     std::vector<Column> m_columns;
     std::size_t m_added = 0;
-    ControlLimits m_lastLimits;
 };
 
 }  // namespace tallyvane

@@ -273,7 +273,7 @@ ChartScene SampleSheet::chart() const {
 }
 
 std::string SampleSheet::svg() const {
-    return ChartSvg(chart());
+    return m_summary ? ChartSvg(chart()) : std::string();
 }
 
 std::vector<std::string> SampleSheet::fileCells(std::size_t i) const {

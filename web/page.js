@@ -237,6 +237,7 @@
         const pooled = byId('samplesPooled');
         (chartSvg ? fillRow(pooled, texts) : pooled).hidden = !chartSvg;
         byId('samplesChart').innerHTML = chartSvg;  // the core's SVG, its texts escaped
+        byId('samplesChart').hidden = !chartSvg;
         byId('samplesErrors').replaceChildren(...texts.slice(rowWidth + 1).map(
             (reason) => Object.assign(document.createElement('li'), {textContent: reason})));
         byId('samplesCsv').disabled = byId('samplesSvg').disabled = !chartSvg;

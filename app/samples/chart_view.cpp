@@ -3,6 +3,7 @@
 #include <QHelpEvent>
 #include <QPainter>
 #include <QToolTip>
+#include <algorithm>
 
 #include "report/chart_painter.h"
 
@@ -47,13 +48,29 @@ bool ChartView::event(QEvent* event) {
         return QWidget::event(event);
     }
     const auto* help = static_cast<QHelpEvent*>(event);
+    // The mark nearest the pointer, within 6 units of its middle: a point, a square, a column.
     const QPointF at = placement().inverted().map(QPointF(help->pos()));
-    for (const ChartMark& mark : m_scene.marks) {  // a point within 6 units of the pointer
-        if (!mark.meaning.empty() &&
-            QLineF(at, {mark.points.front().x, mark.points.front().y}).length() <= 6) {
-            QToolTip::showText(help->globalPos(), QString::fromStdString(mark.meaning), this);
-            return true;
+    const ChartMark* nearest = nullptr;
+    double distance = 6;
+    for (const ChartMark& mark : m_scene.marks) {
+        if (mark.meaning.empty() || mark.points.empty()) {
+            continue;
         }
+        const QPointF first(mark.points.front().x, mark.points.front().y);
+        const QPointF last(mark.points.back().x, mark.points.back().y);
+        const QPointF middle =
+            mark.kind == ChartMark::Kind::kLine
+                ? QPointF(first.x(), std::clamp(at.y(), std::min(first.y(), last.y()),
+                                                std::max(first.y(), last.y())))
+                : (first + last) / 2;
+        if (const double d = QLineF(at, middle).length(); d <= distance) {
+            nearest = &mark;
+            distance = d;
+        }
+    }
+    if (nearest) {
+        QToolTip::showText(help->globalPos(), QString::fromStdString(nearest->meaning), this);
+        return true;
     }
     QToolTip::hideText();
     event->ignore();

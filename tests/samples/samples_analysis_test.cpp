@@ -120,11 +120,24 @@ TEST(ChartDrawing, Meaning) {
     std::vector<int> spread(500, 50);  // one column's rows beyond both limits: a square each
     spread[0] = 100, spread[1] = 0;
     EXPECT_EQ(Analyse(Table(spread, 1000)).Texts(ChartInk::kBeyond).size(), 2u);
-    // A long label is cut after 24 characters with an ellipsis, and not inside the é.
-    const std::string a23(23, 'a');
-    EXPECT_EQ(Analyse(a23 + "\u00e9\u00e9,1,10\n").Count(a23 + "\u00e9\u2026"), 1u);
-    EXPECT_NE(ChartSvg(Analyse("A<B&C\x01,1,10\n").chart).find(">A&lt;B&amp;C <"),
+    // A long label is cut after 16 characters with an ellipsis, and not inside the é; markup,
+    // controls and noncharacters make no bad XML.
+    const std::string a15(15, 'a');
+    EXPECT_EQ(Analyse(a15 + "\u00e9\u00e9,1,10\n").Count(a15 + "\u00e9\u2026"), 1u);
+    EXPECT_NE(ChartSvg(Analyse("A<B&C\x01\uffff,1,10\n").chart).find(">A&lt;B&amp;C \ufffd<"),
               std::string::npos);
+    // The values at the lines' right ends stay a line apart, and within the drawing however
+    // long: no defects anywhere puts all three lines at 0%.
+    for (const Analysis& x : {Analyse("a,0,10\nb,0,10\n"), Analyse(Table({7, 3, 3}, 1000000))}) {
+        std::vector<ChartMark> labels;
+        for (const ChartMark& m : x.chart.marks)
+            if (m.kind == ChartMark::Kind::kText && m.points[0].x > 600)
+                labels.push_back(m);
+        ASSERT_EQ(labels.size(), 3u);
+        EXPECT_TRUE(labels[1].points[0].y - labels[0].points[0].y >= 13 &&
+                    labels[2].points[0].y - labels[1].points[0].y >= 13 &&
+                    labels[0].points[0].x + 8.0 * double(labels[0].text.size()) <= x.chart.width);
+    }
     EXPECT_EQ(Analyse("50,100\n55,100\n52,100\n").Texts()[1], "30%");  // the axis from 30%
     ChartDrawing again(a.summary);  // a row past the table's count draws nothing
     for (const SampleResult& r : a.rows)
