@@ -94,6 +94,9 @@ void ChartDrawing::add(const SampleResult& r) {
 ChartScene ChartDrawing::scene() const {
     using Kind = ChartMark::Kind;
     using Anchor = ChartMark::Anchor;
+    if (m_columns.empty()) {  // no rows: nothing to draw
+        return {};
+    }
     const double centre = m_summary.chart.centre;
     double top = centre, bottom = centre;
     for (const Column& c : m_columns) {
