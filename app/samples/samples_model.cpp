@@ -32,6 +32,22 @@ private:
     std::vector<SampleCellsRow> m_before, m_after;
 };
 
+// The whole table became another, header and all: a paste into an empty table.
+class SheetCommand : public QUndoCommand {
+public:
+    SheetCommand(SamplesModel& model, SampleSheet before, SampleSheet after, const QString& text)
+        : QUndoCommand(text),
+          m_model(model),
+          m_before(std::move(before)),
+          m_after(std::move(after)) {}
+    void undo() override { m_model.replaceSheet(m_before); }
+    void redo() override { m_model.replaceSheet(m_after); }
+
+private:
+    SamplesModel& m_model;
+    SampleSheet m_before, m_after;
+};
+
 QString Text(std::string_view text) {
     return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
 }
@@ -137,6 +153,35 @@ void SamplesModel::load(SampleSheet sheet) {
     m_undo.clear();
     endResetModel();
     emit analysed();
+}
+
+void SamplesModel::pasteTable(SampleSheet sheet) {
+    sheet.alignCounts();
+    m_undo.push(new SheetCommand(*this, m_sheet, std::move(sheet), tr("Paste")));
+}
+
+void SamplesModel::replaceSheet(SampleSheet sheet) {
+    std::vector<SampleCellsRow> rows;
+    for (std::size_t i = 0; i < sheet.size(); ++i) {
+        rows.push_back(sheet.cells(i));
+    }
+    sheet.replaceRows(0, sheet.size(), {});  // its header alone, the rows put in below
+    sheet.numberByPlace();
+    replaceRows(0, static_cast<int>(m_sheet.size()), {});
+    const int before = userColumns(), after = static_cast<int>(sheet.columns().size());
+    if (after > before) {
+        beginInsertColumns({}, before, after - 1);
+        m_sheet = std::move(sheet);
+        endInsertColumns();
+    } else if (after < before) {
+        beginRemoveColumns({}, after, before - 1);
+        m_sheet = std::move(sheet);
+        endRemoveColumns();
+    } else {
+        m_sheet = std::move(sheet);
+    }
+    emit headerDataChanged(Qt::Horizontal, 0, columnCount() - 1);
+    replaceRows(0, 0, std::move(rows));
 }
 
 void SamplesModel::paste(int row, int column, std::vector<SampleCellsRow> block) {

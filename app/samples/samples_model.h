@@ -33,8 +33,10 @@ public:
     int userColumns() const { return static_cast<int>(m_sheet.columns().size()); }
 
     void setEncoding(TextEncoding encoding) { m_sheet.setEncoding(encoding); }
-    // A whole table, as a file or a paste holds it: a new start, not an edit.
+    // A whole table, as a file holds it: a new start, not an edit.
     void load(SampleSheet sheet);
+    // A whole table pasted, header and all, in place of the table: an edit, undone as one.
+    void pasteTable(SampleSheet sheet);
     // A block of cells placed with its top-left at (row, column), as a spreadsheet pastes: the
     // rows it needs are added; cells past the user's columns are left out. An empty block
     // changes nothing.
@@ -47,9 +49,10 @@ public:
     // The pooled row's cells with the notes of its results, or nothing while a row is bad.
     QStringList pooledCells() const;
 
-    // Rows [at, at + count) become `rows`, told to the views as what changed: the undo
-    // stack's one way in.
+    // Rows [at, at + count) become `rows`, or the whole table another, told to the views as
+    // what changed: the undo stack's ways in.
     void replaceRows(int at, int count, std::vector<SampleCellsRow> rows);
+    void replaceSheet(SampleSheet sheet);
 
 signals:
     void analysed();

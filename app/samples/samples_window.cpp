@@ -269,8 +269,7 @@ void SamplesWindow::pasteRows() {
     const std::string text = QApplication::clipboard()->text().toStdString();
     SampleSheet pasted(text);
     if (m_model->sheet().size() == 0) {  // a table of its own, header and all
-        m_model->load(std::move(pasted));
-        m_model->undoStack().resetClean();
+        m_model->pasteTable(std::move(pasted));
         return;
     }
     // Into a table go a copied table's rows, without its header and Tallyvane's pooled row;

@@ -251,8 +251,16 @@ void WindowTest::samplesMenuExportClose() {
              std::tuple(
                  "Samples – untitled[*]",
                  "The table holds no samples: each row needs its defects and its opportunities."));
+    // A table pasted into the empty window is an edit like any other, undone as one.
+    int resets = 0;
+    QObject::connect(s.model(), &QAbstractItemModel::modelReset, [&resets] { ++resets; });
     QApplication::clipboard()->setText(Golden());
     s.key(Qt::Key_V, Qt::ControlModifier);
+    s.key(Qt::Key_Z, Qt::ControlModifier);
+    QCOMPARE(std::tuple(s.model()->rowCount(), s.model()->columnCount()), std::tuple(1, 11));
+    s.key(Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
+    QCOMPARE(std::tuple(s.model()->rowCount(), s.cell(2, 0), s.pooled(), resets),
+             std::tuple(13, "Line 3, north", GoldenPooled(), 0));
     Trigger(s.window, "Export Chart as S&VG…");
     Trigger(s.window, "Export Chart as &PNG…");
     QFile saved(svg);
