@@ -357,13 +357,14 @@ std::string SampleSheet::written(char separator, std::string_view lineEnd) const
     }
     for (std::size_t i = 0; i < m_rows.size(); ++i) {
         if (!isSample(i)) {  // blank: as it stands, its blanks not quoted
-            std::string line;
             for (const std::string& cell : m_rows[i]) {
-                line +=
-                    (line.empty() && &cell == m_rows[i].data() ? "" : std::string(1, separator)) +
-                    (cell.find(separator) == std::string::npos ? cell : std::string());
+                if (&cell != m_rows[i].data()) {
+                    text += separator;
+                }
+                if (cell.find(separator) == std::string::npos) {
+                    text += cell;
+                }
             }
-            text += line;
             text += lineEnd;
             continue;
         }
