@@ -275,14 +275,17 @@ void SamplesWindow::pasteRows() {
     // Into a table go a copied table's rows, without its header and Tallyvane's pooled row;
     // other text goes as a spreadsheet pastes cells, a first row of words being a row too.
     std::vector<SampleCellsRow> block;
-    for (std::size_t i = 0; i < pasted.size() && pasted.namesCounts(); ++i) {
-        if (pasted.isSample(i) || Width(pasted.cells(i)) == 0) {
-            block.push_back(pasted.cells(i));
+    if (!pasted.namesCounts()) {
+        block = TableCells(text);
+    } else {
+        for (std::size_t i = 0; i < pasted.size(); ++i) {
+            if (pasted.isSample(i) || Width(pasted.cells(i)) == 0) {
+                block.push_back(pasted.cells(i));
+            }
         }
     }
     const QModelIndex at = m_table->currentIndex();
-    m_model->paste(std::max(at.row(), 0), std::max(at.column(), 0),
-                   pasted.namesCounts() ? std::move(block) : TableCells(text));
+    m_model->paste(std::max(at.row(), 0), std::max(at.column(), 0), std::move(block));
 }
 
 void SamplesWindow::deleteRows() {
