@@ -53,15 +53,6 @@ std::string RowJson(const SampleResult& r) {
     return row.dump(-1, ' ', false, Json::error_handler_t::replace);
 }
 
-std::vector<std::string> RowCells(const SampleResult& r) {
-    return SampleCells(r.row.label, r.row.defects, r.row.opportunities, r.plan, r.limits);
-}
-
-std::vector<std::string> PooledCells(const SamplesSummary& s) {
-    return SampleCells(kPooledLabel, s.totals.defects, s.totals.opportunities, s.pooled,
-                       std::nullopt);
-}
-
 void WriteText(std::string_view text, std::ostream& out) {
     std::vector<std::size_t> widths;
     WidenColumns(widths, {kSampleColumns.begin(), kSampleColumns.end()});
@@ -69,12 +60,12 @@ void WriteText(std::string_view text, std::ostream& out) {
     AnalyseSamples(
         text, [&](const SamplesSummary& s) { summary = s; },
         [](const SampleResult&) { return std::string(); },
-        [&](const SampleResult& r, const std::string&) { WidenColumns(widths, RowCells(r)); });
+        [&](const SampleResult& r, const std::string&) { WidenColumns(widths, SampleCells(r)); });
     WidenColumns(widths, PooledCells(*summary));
     out << AlignedRow({kSampleColumns.begin(), kSampleColumns.end()}, widths) << '\n';
     AnalyseSamples(
         text, [](const SamplesSummary&) {},
-        [&](const SampleResult& r) { return AlignedRow(RowCells(r), widths); },
+        [&](const SampleResult& r) { return AlignedRow(SampleCells(r), widths); },
         [&](const SampleResult&, const std::string& line) { out << line << '\n'; });
     out << AlignedRow(PooledCells(*summary), widths) << '\n';
     out << "Centre " << LimitPercent(summary->chart.centre) << ", " << ChartName(summary->chart)
@@ -97,7 +88,7 @@ void WriteCsv(std::string_view text, std::ostream& out) {
             out << CsvLine({kFileColumns.begin(), kFileColumns.end()}) << '\n';
         },
         [&](const SampleResult& r) {
-            return CsvLine(FileCells(RowCells(r), r.plan, &summary->chart));
+            return CsvLine(FileCells(SampleCells(r), r.plan, &summary->chart));
         },
         [&](const SampleResult&, const std::string& line) { out << line << '\n'; });
     out << CsvLine(FileCells(PooledCells(*summary), summary->pooled, nullptr)) << '\n';

@@ -43,6 +43,15 @@ std::vector<std::string> SampleCells(std::string_view label, std::uint64_t defec
     return cells;
 }
 
+std::vector<std::string> SampleCells(const SampleResult& r) {
+    return SampleCells(r.row.label, r.row.defects, r.row.opportunities, r.plan, r.limits);
+}
+
+std::vector<std::string> PooledCells(const SamplesSummary& summary) {
+    return SampleCells(kPooledLabel, summary.totals.defects, summary.totals.opportunities,
+                       summary.pooled, std::nullopt);
+}
+
 std::vector<std::string> FileCells(std::vector<std::string> cells, const CalculatePlan& plan,
                                    const ControlChart* chart) {
     for (const auto& [low, high] : plan.intervals) {

@@ -8,6 +8,7 @@
 
 #include "calc/calculate_plan.h"
 #include "samples/control_chart.h"
+#include "samples/samples_analysis.h"
 
 namespace tallyvane {
 
@@ -22,6 +23,9 @@ std::string LimitPercent(double fraction);
 std::vector<std::string> SampleCells(std::string_view label, std::uint64_t defects,
                                      std::uint64_t opportunities, const CalculatePlan& plan,
                                      const std::optional<ControlLimits>& limits);
+// A sample's cells, and the pooled row's.
+std::vector<std::string> SampleCells(const SampleResult& r);
+std::vector<std::string> PooledCells(const SamplesSummary& summary);
 
 // A row's cells under kFileColumns: those under kSampleColumns, then the ends of its results'
 // intervals and, where it is judged on one, the chart's name and centre.

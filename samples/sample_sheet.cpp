@@ -237,8 +237,7 @@ SampleResult SampleSheet::result(std::size_t i) const {
 SampleTexts SampleSheet::texts(std::size_t i) const {
     if (m_summary && isSample(i)) {
         const SampleResult r = result(i);
-        return TextsOf(
-            SampleCells(r.row.label, r.row.defects, r.row.opportunities, r.plan, r.limits), r.plan);
+        return TextsOf(SampleCells(r), r.plan);
     }
     const SampleRow r = row(i);
     return TextsOf(
@@ -249,10 +248,7 @@ SampleTexts SampleSheet::pooledTexts() const {
     if (!m_summary) {
         return {};
     }
-    const SampleTotals& totals = m_summary->totals;
-    return TextsOf(SampleCells(kPooledLabel, totals.defects, totals.opportunities,
-                               m_summary->pooled, std::nullopt),
-                   m_summary->pooled);
+    return TextsOf(PooledCells(*m_summary), m_summary->pooled);
 }
 
 ChartScene SampleSheet::chart() const {
@@ -278,15 +274,11 @@ std::string SampleSheet::svg() const {
 
 std::vector<std::string> SampleSheet::fileCells(std::size_t i) const {
     const SampleResult r = result(i);
-    return FileCells(SampleCells(r.row.label, r.row.defects, r.row.opportunities, r.plan, r.limits),
-                     r.plan, &m_summary->chart);
+    return FileCells(SampleCells(r), r.plan, &m_summary->chart);
 }
 
 std::vector<std::string> SampleSheet::pooledFileCells() const {
-    const SampleTotals& totals = m_summary->totals;
-    return FileCells(SampleCells(kPooledLabel, totals.defects, totals.opportunities,
-                                 m_summary->pooled, std::nullopt),
-                     m_summary->pooled, nullptr);
+    return FileCells(PooledCells(*m_summary), m_summary->pooled, nullptr);
 }
 
 std::string SampleSheet::csv() const {
