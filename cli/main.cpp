@@ -83,15 +83,16 @@ void WriteChart(const std::string& svg, const std::string& path) {
     }
 }
 
-int Samples(const std::string& file, tallyvane::SamplesFormat format, const std::string& svgFile) {
+int Samples(const std::string& file, tallyvane::SamplesFormat format, tallyvane::Signals tests,
+            const std::string& svgFile) {
     const tallyvane::DecodedText decoded = tallyvane::DecodeTable(ReadTable(file));
     if (const auto note = tallyvane::EncodingNote(decoded.encoding); !note.empty()) {
         std::cerr << note << '\n';
     }
     if (!svgFile.empty()) {
-        WriteChart(tallyvane::SamplesChart(decoded.text), svgFile);
+        WriteChart(tallyvane::SamplesChart(decoded.text, tests), svgFile);
     }
-    tallyvane::WriteSamples(decoded.text, format, std::cout);
+    tallyvane::WriteSamples(decoded.text, format, tests, std::cout);
     return kResults;
 }
 
@@ -125,7 +126,7 @@ int main(int argc, char** argv) {
         "tallyvane-cli"};
     app.set_version_flag("--version", std::string(TALLYVANE_VERSION));
     bool json = false, csv = false;
-    std::string samples, svg;
+    std::string samples, svg, tests = "1,2,3,4";
     std::vector<std::string> counts;
     auto* jsonFlag = app.add_flag("--json", json, "Write JSON");
     app.add_flag("--csv", csv, "Write the samples' table as CSV, for a spreadsheet")
@@ -136,6 +137,17 @@ int main(int argc, char** argv) {
         "label, the defects and the opportunities on each row");
     app.add_option("--svg", svg, "Write the samples' control chart to this SVG file")
         ->needs(samplesOption);
+    app.add_option("--tests", tests,
+                   "The tests for special causes to apply, of 1 (a point beyond the limits), 2 "
+                   "(nine in a row on one side of the centre), 3 (six in a row rising or falling) "
+                   "and 4 (fourteen in a row alternating)")
+        ->capture_default_str()
+        ->needs(samplesOption)
+        ->check([](const std::string& text) {
+            return tallyvane::ParseTests(text) ? std::string()
+                                               : std::string("a list of tests from 1 to 4, "
+                                                             "commas apart, such as 1,2");
+        });
     app.add_option("counts", counts, "DEFECTS OPPORTUNITIES, as typed into the window")
         ->expected(2)
         ->excludes(samplesOption);
@@ -161,7 +173,7 @@ int main(int argc, char** argv) {
                              json  ? tallyvane::SamplesFormat::kJson
                              : csv ? tallyvane::SamplesFormat::kCsv
                                    : tallyvane::SamplesFormat::kText,
-                             svg);
+                             *tallyvane::ParseTests(tests), svg);
         } else {
             status = Pair(counts, json);
         }

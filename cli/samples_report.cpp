@@ -33,7 +33,10 @@ std::string RowJson(const SampleResult& r) {
                           {"proportion", 0.0},
                           {"lcl", 0.0},
                           {"ucl", 0.0},
-                          {"beyond", false}};
+                          {"beyond", false},
+                          {"stage", ""},
+                          {"excluded", ""},
+                          {"signals", Json::array()}};
     const auto set = [](Json& value, std::string_view text) {
         value.get_ref<std::string&>().assign(text);
     };
@@ -50,55 +53,111 @@ std::string RowJson(const SampleResult& r) {
     row["lcl"] = r.limits.lower;
     row["ucl"] = r.limits.upper;
     row["beyond"] = r.limits.beyond;
+    set(row["stage"], r.row.stage);
+    set(row["excluded"], r.row.excluded);
+    Json& failed = row["signals"];
+    failed.clear();
+    for (int test = 1; test <= kRunTests; ++test) {
+        if (r.failed & (1 << (test - 1))) {
+            failed.push_back(Json{{"test", test}, {"words", TestWords(test)}});
+        }
+    }
     return row.dump(-1, ' ', false, Json::error_handler_t::replace);
 }
 
-void WriteText(std::string_view text, std::ostream& out) {
-    std::vector<std::size_t> widths;
-    WidenColumns(widths, {kSampleColumns.begin(), kSampleColumns.end()});
-    std::optional<SamplesSummary> summary;
-    AnalyseSamples(
-        text, [&](const SamplesSummary& s) { summary = s; },
-        [](const SampleResult&) { return std::string(); },
-        [&](const SampleResult& r, const std::string&) { WidenColumns(widths, SampleCells(r)); });
-    WidenColumns(widths, PooledCells(*summary));
-    out << AlignedRow({kSampleColumns.begin(), kSampleColumns.end()}, widths) << '\n';
-    AnalyseSamples(
-        text, [](const SamplesSummary&) {},
-        [&](const SampleResult& r) { return AlignedRow(SampleCells(r), widths); },
-        [&](const SampleResult&, const std::string& line) { out << line << '\n'; });
-    out << AlignedRow(PooledCells(*summary), widths) << '\n';
-    out << "Centre " << LimitPercent(summary->chart.centre) << ", " << ChartName(summary->chart)
-        << " chart";
-    if (summary->chart.sigmaZ) {
-        out << ", \u03c3z " << GeneralChars(*summary->chart.sigmaZ, 4);
+// What the table's chart says: of each stage, its samples that count, its centre and chart.
+std::string StagesText(const SamplesSummary& summary) {
+    std::string text;
+    for (std::size_t k = 0; k < summary.stages.size(); ++k) {
+        const StageSummary& stage = summary.stages[k];
+        std::string line = "centre " + LimitPercent(stage.chart.centre) + ", " +
+                           std::string(ChartName(stage.chart)) + " chart";
+        if (stage.chart.sigmaZ) {
+            line += ", \u03c3z " + GeneralChars(*stage.chart.sigmaZ, 4);
+        }
+        if (summary.stages.size() > 1) {
+            line = StageTitle(summary, k) + ": " + CountedText(stage.totals) + "; " + line;
+        } else if (stage.totals.setAside > 0) {
+            line = CountedText(stage.totals) + "; " + line;
+        } else {
+            line[0] = 'C';
+        }
+        text += line + "\n";
+        if (const std::string note = ChartNote(stage.chart, stage.totals.counted());
+            !note.empty()) {
+            text += note + "\n";
+        }
     }
-    out << '\n';
-    if (const std::string note = ChartNote(summary->chart, summary->totals.rows); !note.empty()) {
-        out << note << '\n';
+    return text;
+}
+
+void WriteText(std::string_view text, Signals tests, std::ostream& out) {
+    const SampleLayout layout = SampleRows(text).layout();
+    const auto cells = [&](const SampleResult& r) {
+        return WithRowColumns(SampleCells(r), layout, r.row.stage, r.row.excluded);
+    };
+    std::vector<std::size_t> widths;
+    WidenColumns(widths, SampleHeader(layout));
+    std::optional<SamplesSummary> summary;
+    Signals found = 0;
+    AnalyseSamples(
+        text, tests, [&](const SamplesSummary& s) { summary = s; },
+        [](const SampleResult&) { return std::string(); },
+        [&](const SampleResult& r, const std::string&) {
+            WidenColumns(widths, cells(r));
+            found |= r.failed;
+        });
+    const std::vector<std::string> pooled = WithRowColumns(PooledCells(*summary), layout, {}, {});
+    WidenColumns(widths, pooled);
+    out << AlignedRow(SampleHeader(layout), widths) << '\n';
+    AnalyseSamples(
+        text, tests, [](const SamplesSummary&) {},
+        [&](const SampleResult& r) { return AlignedRow(cells(r), widths); },
+        [&](const SampleResult&, const std::string& line) { out << line << '\n'; });
+    out << AlignedRow(pooled, widths) << '\n' << StagesText(*summary);
+    if (found != 0) {
+        out << "Signals: " << SignalWords(found) << '\n';
     }
 }
 
-void WriteCsv(std::string_view text, std::ostream& out) {
+void WriteCsv(std::string_view text, Signals tests, std::ostream& out) {
+    const SampleLayout layout = SampleRows(text).layout();
     std::optional<SamplesSummary> summary;
     AnalyseSamples(
-        text,
+        text, tests,
         [&](const SamplesSummary& s) {
             summary = s;
-            out << CsvLine({kFileColumns.begin(), kFileColumns.end()}) << '\n';
+            out << CsvLine(FileHeader(layout)) << '\n';
         },
         [&](const SampleResult& r) {
-            return CsvLine(FileCells(SampleCells(r), r.plan, &summary->chart));
+            return CsvLine(
+                WithRowColumns(FileCells(r, *summary), layout, r.row.stage, r.row.excluded));
         },
         [&](const SampleResult&, const std::string& line) { out << line << '\n'; });
-    out << CsvLine(FileCells(PooledCells(*summary), summary->pooled, nullptr)) << '\n';
+    out << CsvLine(WithRowColumns(PooledFileCells(*summary), layout, {}, {})) << '\n';
 }
 
-void WriteJson(std::string_view text, std::ostream& out) {
+Json ChartJson(const ControlChart& chart, std::size_t counted) {
+    return Json{{"centre", chart.centre},
+                {"sigma_z", chart.sigmaZ ? Json(*chart.sigmaZ) : Json()},
+                {"chart", ChartName(chart)},
+                {"chart_note", ChartNote(chart, counted)}};
+}
+
+Json PooledJson(const SampleTotals& totals, const CalculatePlan& plan) {
+    Json pooled{{"samples", totals.rows},
+                {"set_aside", totals.setAside},
+                {"defects", totals.defects},
+                {"opportunities", totals.opportunities}};
+    pooled.update(PlanJson(plan));
+    return pooled;
+}
+
+void WriteJson(std::string_view text, Signals tests, std::ostream& out) {
     std::optional<SamplesSummary> summary;
     bool first = true;
     AnalyseSamples(
-        text,
+        text, tests,
         [&](const SamplesSummary& s) {
             summary = s;
             out << "{\"rows\": [";
@@ -108,33 +167,44 @@ void WriteJson(std::string_view text, std::ostream& out) {
             out << (first ? "" : ", ") << row;
             first = false;
         });
-    const SampleTotals& totals = summary->totals;
-    Json pooled{{"defects", totals.defects}, {"opportunities", totals.opportunities}};
-    pooled.update(PlanJson(summary->pooled));
-    out << "],\n \"pooled\": " << pooled.dump()
-        << ",\n \"centre\": " << Json(summary->chart.centre).dump() << ",\n \"sigma_z\": "
-        << (summary->chart.sigmaZ ? Json(*summary->chart.sigmaZ) : Json()).dump()
-        << ",\n \"chart\": " << Json(ChartName(summary->chart)).dump()
-        << ",\n \"chart_note\": " << Json(ChartNote(summary->chart, totals.rows)).dump() << "}\n";
+    Json stages = Json::array();
+    for (const StageSummary& stage : summary->stages) {
+        Json s{{"name", stage.name}, {"first_line", stage.first}};
+        s.update(ChartJson(stage.chart, stage.totals.counted()));
+        s["pooled"] = PooledJson(stage.totals, stage.pooled);
+        stages.push_back(std::move(s));
+    }
+    // The table's one chart where it has one stage; each stage's is in "stages".
+    Json chart = summary->stages.size() == 1
+                     ? ChartJson(summary->stages.front().chart, summary->totals.counted())
+                     : Json{{"centre", nullptr}, {"sigma_z", nullptr}, {"chart", nullptr},
+                            {"chart_note", ""}};
+    out << "],\n \"pooled\": " << PooledJson(summary->totals, summary->pooled).dump();
+    for (const auto& [key, value] : chart.items()) {
+        out << ",\n \"" << key << "\": " << value.dump(-1, ' ', false, Json::error_handler_t::replace);
+    }
+    out << ",\n \"tests\": " << Json(SignalNumbers(tests)).dump()
+        << ",\n \"stages\": " << stages.dump(-1, ' ', false, Json::error_handler_t::replace)
+        << "}\n";
 }
 
 }  // namespace
 
-void WriteSamples(std::string_view text, SamplesFormat format, std::ostream& out) {
+void WriteSamples(std::string_view text, SamplesFormat format, Signals tests, std::ostream& out) {
     switch (format) {
         case SamplesFormat::kText:
-            return WriteText(text, out);
+            return WriteText(text, tests, out);
         case SamplesFormat::kCsv:
-            return WriteCsv(text, out);
+            return WriteCsv(text, tests, out);
         case SamplesFormat::kJson:
-            return WriteJson(text, out);
+            return WriteJson(text, tests, out);
     }
 }
 
-std::string SamplesChart(std::string_view text) {
+std::string SamplesChart(std::string_view text, Signals tests) {
     std::optional<ChartDrawing> drawing;
     AnalyseSamples(
-        text, [&](const SamplesSummary& s) { drawing.emplace(s); },
+        text, tests, [&](const SamplesSummary& s) { drawing.emplace(s); },
         [](const SampleResult&) { return std::string(); },
         [&](const SampleResult& r, const std::string&) { drawing->add(r); });
     return drawing->svg();

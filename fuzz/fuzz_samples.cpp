@@ -70,12 +70,12 @@ int FuzzSampleTable(const std::uint8_t* data, std::size_t size) {
         std::size_t rows = 0, lastLine = 0, expected = 0;
         std::optional<tallyvane::ChartDrawing> drawing;
         tallyvane::AnalyseSamples(
-            text,
+            text, tallyvane::kAllTests,
             [&](const tallyvane::SamplesSummary& s) {
                 expected = s.totals.rows;
                 totals = s.totals;
                 Check(s.totals.defects <= s.totals.opportunities);
-                Check(s.chart.centre >= 0.0 && s.chart.centre <= 1.0);
+                Check(s.stages.front().chart.centre >= 0.0 && s.stages.back().chart.centre <= 1.0);
                 drawing.emplace(s);
             },
             [](const tallyvane::SampleResult&) { return std::string(); },

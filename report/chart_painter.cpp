@@ -61,8 +61,13 @@ void PaintChart(QPainter& painter, const ChartScene& scene) {
             painter.drawPolyline(line);
             continue;
         }
-        painter.setPen(Qt::NoPen);
-        painter.setBrush(Colour(mark.ink));
+        if (mark.hollow) {
+            painter.setPen(QPen(Colour(mark.ink), 1.5));
+            painter.setBrush(Colour(ChartInk::kPaper));
+        } else {
+            painter.setPen(Qt::NoPen);
+            painter.setBrush(Colour(mark.ink));
+        }
         if (mark.kind == ChartMark::Kind::kCircle) {
             painter.drawEllipse(Point(mark.points.front()), mark.width, mark.width);
         } else if (mark.points.size() > 1) {

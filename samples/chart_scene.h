@@ -37,6 +37,7 @@ struct ChartMark {
     std::vector<ChartPoint> points;
     double width = 1.0;
     bool dashed = false;  // 6 on, 3 off
+    bool hollow = false;  // a rect or circle filled with the paper and outlined in its ink
     std::string text;
     Anchor anchor = Anchor::kStart;
     double turn = 0.0;

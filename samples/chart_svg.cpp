@@ -24,6 +24,14 @@ std::string Attribute(std::string_view name, std::string_view value) {
     return " " + std::string(name) + "=\"" + std::string(value) + "\"";
 }
 
+// A shape's paint: its ink, or the paper outlined in its ink.
+std::string Fill(const ChartMark& mark) {
+    const std::string ink(InkColour(mark.ink));
+    return mark.hollow ? Attribute("fill", InkColour(ChartInk::kPaper)) + Attribute("stroke", ink) +
+                             Attribute("stroke-width", "1.5")
+                       : Attribute("fill", ink);
+}
+
 std::string Element(const ChartMark& mark) {
     const std::string ink(InkColour(mark.ink));
     const ChartPoint at = mark.points.empty() ? ChartPoint{} : mark.points.front();
@@ -43,12 +51,12 @@ std::string Element(const ChartMark& mark) {
             const ChartPoint end = mark.points.size() > 1 ? mark.points[1] : at;
             s = "<rect" + Attribute("x", N(at.x)) + Attribute("y", N(at.y)) +
                 Attribute("width", N(end.x - at.x)) + Attribute("height", N(end.y - at.y)) +
-                Attribute("fill", ink);
+                Fill(mark);
             break;
         }
         case ChartMark::Kind::kCircle:
             s = "<circle" + Attribute("cx", N(at.x)) + Attribute("cy", N(at.y)) +
-                Attribute("r", N(mark.width)) + Attribute("fill", ink);
+                Attribute("r", N(mark.width)) + Fill(mark);
             break;
         case ChartMark::Kind::kText: {
             static constexpr std::string_view kAnchors[] = {"start", "middle", "end"};

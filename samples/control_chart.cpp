@@ -59,20 +59,34 @@ void ChartChooser::add(const SampleRow& row) {
 
 ControlChart ChartChooser::chart() const {
     ControlChart chart{m_centre, std::nullopt, ChartKind::kP};
-    if (m_totals.rows >= 2 && m_centre > 0.0 && m_centre < 1.0) {
-        chart.sigmaZ = m_movingRanges / static_cast<double>(m_totals.rows - 1) / kD2;
-        if (*chart.sigmaZ > 1.0 && 2 * m_beyondP >= m_totals.rows) {
-            chart.tooFewForLaney = m_totals.rows < kLeastSamplesForLaney;
+    const std::size_t rows = m_totals.counted();
+    if (rows >= 2 && m_centre > 0.0 && m_centre < 1.0) {
+        chart.sigmaZ = m_movingRanges / static_cast<double>(rows - 1) / kD2;
+        if (*chart.sigmaZ > 1.0 && 2 * m_beyondP >= rows) {
+            chart.tooFewForLaney = rows < kLeastSamplesForLaney;
             chart.kind = chart.tooFewForLaney ? ChartKind::kP : ChartKind::kLaneyP;
         }
     }
     return chart;
 }
 
+namespace {
+
+double Widening(const ControlChart& chart) {
+    return chart.kind == ChartKind::kLaneyP ? *chart.sigmaZ : 1.0;
+}
+
+}  // namespace
+
+double Standardised(const ControlChart& chart, std::uint64_t defects,
+                    std::uint64_t opportunities) {
+    const double sigma = Sigma(chart.centre, opportunities) * Widening(chart);
+    return sigma > 0.0 ? (Proportion(defects, opportunities) - chart.centre) / sigma : 0.0;
+}
+
 ControlLimits LimitsOf(const ControlChart& chart, std::uint64_t defects,
                        std::uint64_t opportunities) {
-    const double widening = chart.kind == ChartKind::kLaneyP ? *chart.sigmaZ : 1.0;
-    return Limits(chart.centre, 3.0 * Sigma(chart.centre, opportunities) * widening,
+    return Limits(chart.centre, 3.0 * Sigma(chart.centre, opportunities) * Widening(chart),
                   Proportion(defects, opportunities));
 }
 

@@ -42,7 +42,7 @@ struct ControlLimits {
     bool beyond = false;  // the row's proportion lies strictly outside them
 };
 
-// Chooses the chart over every row, in order: Laney's P' where sigma_z > 1 and the P limits
+// Chooses the chart over every row that counts, in order: Laney's P' where sigma_z > 1 and the P limits
 // put at least half of the rows beyond them (limits that call most rows special are too narrow,
 // not the rows), and there are at least kLeastSamplesForLaney rows; the P chart otherwise.
 class ChartChooser {
@@ -64,6 +64,10 @@ std::string_view ChartName(const ControlChart& chart);
 
 // A sample's defect proportion, defects / opportunities.
 double Proportion(std::uint64_t defects, std::uint64_t opportunities);
+
+// A row's distance from the centre in units of its own sigma (widened by sigma_z on a P' chart);
+// 0 where the centre leaves no spread.
+double Standardised(const ControlChart& chart, std::uint64_t defects, std::uint64_t opportunities);
 
 // A row's limits and verdict on the chart.
 ControlLimits LimitsOf(const ControlChart& chart, std::uint64_t defects,

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "calc/double_chars.h"
+#include "samples/run_tests.h"
 #include "samples/sample_columns.h"
 #include "samples/table_records.h"
 
@@ -28,7 +29,8 @@ std::string LimitPercent(double fraction) {
 
 std::vector<std::string> SampleCells(std::string_view label, std::uint64_t defects,
                                      std::uint64_t opportunities, const CalculatePlan& plan,
-                                     const std::optional<ControlLimits>& limits) {
+                                     const std::optional<ControlLimits>& limits,
+                                     Signals failed) {
     std::vector<std::string> cells{std::string(label), std::to_string(defects),
                                    std::to_string(opportunities)};
     cells.insert(cells.end(), plan.texts.begin(), plan.texts.end());
@@ -36,6 +38,7 @@ std::vector<std::string> SampleCells(std::string_view label, std::uint64_t defec
         cells.push_back(LimitPercent(limits->lower));
         cells.push_back(LimitPercent(limits->upper));
         cells.push_back(limits->beyond ? "yes" : "no");
+        cells.push_back(SignalNumbers(failed));
     } else {
         cells.resize(kSampleColumns.size() - 1);
     }
@@ -44,7 +47,8 @@ std::vector<std::string> SampleCells(std::string_view label, std::uint64_t defec
 }
 
 std::vector<std::string> SampleCells(const SampleResult& r) {
-    return SampleCells(r.row.label, r.row.defects, r.row.opportunities, r.plan, r.limits);
+    return SampleCells(r.row.label, r.row.defects, r.row.opportunities, r.plan, r.limits,
+                       r.failed);
 }
 
 std::vector<std::string> PooledCells(const SamplesSummary& summary) {
@@ -52,20 +56,57 @@ std::vector<std::string> PooledCells(const SamplesSummary& summary) {
                        summary.pooled, std::nullopt);
 }
 
+std::vector<std::string> PooledCells(const StageSummary& stage) {
+    return SampleCells(kPooledLabel, stage.totals.defects, stage.totals.opportunities,
+                       stage.pooled, std::nullopt);
+}
+
 std::vector<std::string> FileCells(std::vector<std::string> cells, const CalculatePlan& plan,
-                                   const ControlChart* chart) {
+                                   const ControlChart* chart, Signals failed) {
     for (const auto& [low, high] : plan.intervals) {
         cells.push_back(low);
         cells.push_back(high);
     }
     cells.push_back(chart ? std::string(ChartName(*chart)) : std::string());
     cells.push_back(chart ? LimitPercent(chart->centre) : std::string());
+    cells.push_back(SignalWords(failed));
     return cells;
 }
 
-SampleTexts TextsOf(std::vector<std::string> cells, const CalculatePlan& plan) {
+std::vector<std::string> FileCells(const SampleResult& r, const SamplesSummary& summary) {
+    return FileCells(SampleCells(r), r.plan, &summary.stages[r.stage].chart, r.failed);
+}
+
+std::vector<std::string> PooledFileCells(const SamplesSummary& summary) {
+    return FileCells(PooledCells(summary), summary.pooled, nullptr);
+}
+
+std::vector<std::string> WithRowColumns(std::vector<std::string> cells, const SampleLayout& layout,
+                                        std::string_view stage, std::string_view excluded) {
+    auto at = cells.begin() + kFirstResultColumn;
+    if (layout.excluded) {
+        at = cells.emplace(at, excluded);
+    }
+    if (layout.stage) {
+        cells.emplace(at, stage);
+    }
+    return cells;
+}
+
+std::vector<std::string> SampleHeader(const SampleLayout& layout) {
+    return WithRowColumns({kSampleColumns.begin(), kSampleColumns.end()}, layout, kStageColumn,
+                          kExcludedColumn);
+}
+
+std::vector<std::string> FileHeader(const SampleLayout& layout) {
+    return WithRowColumns({kFileColumns.begin(), kFileColumns.end()}, layout, kStageColumn,
+                          kExcludedColumn);
+}
+
+SampleTexts TextsOf(std::vector<std::string> cells, const CalculatePlan& plan, Signals failed) {
     std::vector<std::string> notes(cells.size());
     std::copy(plan.notes.begin(), plan.notes.end(), notes.begin() + kFirstResultColumn);
+    notes[kSignalsColumn] = SignalWords(failed);
     return {std::move(cells), std::move(notes), plan.warning};
 }
 

@@ -8,6 +8,8 @@
 
 #include "calc/calculate_plan.h"
 #include "samples/control_chart.h"
+#include "samples/run_tests.h"
+#include "samples/sample_layout.h"
 #include "samples/samples_analysis.h"
 
 namespace tallyvane {
@@ -18,19 +20,32 @@ namespace tallyvane {
 std::string LimitPercent(double fraction);
 
 // A row's cells under kSampleColumns: its label and counts, its four results, its limits and
-// "yes" or "no" for beyond them, then its warning; the pooled row, which has no limits, leaves
-// those empty.
+// "yes" or "no" for beyond them, the numbers of the tests it fails, then its warning; a pooled
+// row, which has no limits, leaves those empty.
 std::vector<std::string> SampleCells(std::string_view label, std::uint64_t defects,
                                      std::uint64_t opportunities, const CalculatePlan& plan,
-                                     const std::optional<ControlLimits>& limits);
-// A sample's cells, and the pooled row's.
+                                     const std::optional<ControlLimits>& limits,
+                                     Signals failed = 0);
+// A sample's cells; the whole table's pooled row, and a stage's.
 std::vector<std::string> SampleCells(const SampleResult& r);
 std::vector<std::string> PooledCells(const SamplesSummary& summary);
+std::vector<std::string> PooledCells(const StageSummary& stage);
 
 // A row's cells under kFileColumns: those under kSampleColumns, then the ends of its results'
-// intervals and, where it is judged on one, the chart's name and centre.
+// intervals and, where it is judged on one, the chart's name and centre, and its failed in
+// words.
 std::vector<std::string> FileCells(std::vector<std::string> cells, const CalculatePlan& plan,
-                                   const ControlChart* chart);
+                                   const ControlChart* chart, Signals failed = 0);
+std::vector<std::string> FileCells(const SampleResult& r, const SamplesSummary& summary);
+std::vector<std::string> PooledFileCells(const SamplesSummary& summary);
+
+// The Stage and Excluded columns that a table names, which the text table and the CSV show after
+// the counts: `cells` with the texts of those it names put in.
+std::vector<std::string> WithRowColumns(std::vector<std::string> cells, const SampleLayout& layout,
+                                        std::string_view stage, std::string_view excluded);
+// The header of the text table, or of the CSV, for a table of this layout.
+std::vector<std::string> SampleHeader(const SampleLayout& layout);
+std::vector<std::string> FileHeader(const SampleLayout& layout);
 
 // A row's cells with, under each, its note (the results' confidence intervals; empty for the
 // others), and the row's warning: what a view shows of a row.
@@ -38,7 +53,8 @@ struct SampleTexts {
     std::vector<std::string> cells, notes;
     std::string warning;
 };
-SampleTexts TextsOf(std::vector<std::string> cells, const CalculatePlan& plan);
+SampleTexts TextsOf(std::vector<std::string> cells, const CalculatePlan& plan,
+                    Signals failed = 0);
 // A row with no figures: the cells it has, the rest of kSampleColumns empty, and no notes.
 SampleTexts TextsOf(std::vector<std::string> cells);
 

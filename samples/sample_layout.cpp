@@ -60,7 +60,9 @@ SampleLayout LayoutOf(std::span<const std::string> first, std::size_t line) {
     const std::string where = "line " + std::to_string(line) + ": the header names ";
     for (std::size_t i = 0; i < first.size(); ++i) {
         for (const auto& [name, column] : {std::pair{"Defects", &layout.defects},
-                                           std::pair{"Opportunities", &layout.opportunities}}) {
+                                           std::pair{"Opportunities", &layout.opportunities},
+                                           std::pair{"Stage", &layout.stage},
+                                           std::pair{"Excluded", &layout.excluded}}) {
             if (SameWord(first[i], name) && *column) {
                 throw TableRefused({where + name + " twice, in columns " +
                                     std::to_string(**column + 1) + " and " +
@@ -97,9 +99,12 @@ SampleLayout LayoutOf(std::span<const std::string> first, std::size_t line) {
     if (!layout.defects) {  // read by position: every column is the user's
         layout.results.clear();
         layout.ownResults = false;
+        layout.stage.reset();
+        layout.excluded.reset();
     } else {
         for (std::size_t i = 0; i < first.size() && !layout.label; ++i) {
-            if (i != *layout.defects && i != *layout.opportunities && !layout.results[i]) {
+            if (i != *layout.defects && i != *layout.opportunities && i != layout.stage &&
+                i != layout.excluded && !layout.results[i]) {
                 layout.label = i;
             }
         }

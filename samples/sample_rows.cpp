@@ -65,17 +65,21 @@ std::string ReadWholeCount(std::string_view text, std::string_view what, std::ui
 
 }  // namespace
 
+std::string_view FieldOf(std::span<const std::string> fields, std::optional<std::size_t> column) {
+    return column && *column < fields.size() ? Trimmed(fields[*column]) : std::string_view();
+}
+
 std::string ReadSample(const SampleLayout& layout, std::span<const std::string> fields,
                        SampleRow& row) {
-    const auto field = [&](std::optional<std::size_t> column) {
-        return column && *column < fields.size() ? Trimmed(fields[*column]) : std::string_view();
-    };
+    const auto field = [&](std::optional<std::size_t> column) { return FieldOf(fields, column); };
     std::size_t width = Width(fields);
     std::string_view defects, opportunities;
     if (layout.defects) {
         row.label = field(layout.label);
         defects = field(layout.defects);
         opportunities = field(layout.opportunities);
+        row.stage = field(layout.stage);
+        row.excluded = field(layout.excluded);
         if (width > layout.width) {  // counted as the user wrote them, Tallyvane's results aside
             const auto users = [&](std::size_t columns) {
                 std::size_t count = 0;

@@ -2,6 +2,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <optional>
 #include <span>
 #include <string>
 #include <string_view>
@@ -23,7 +24,15 @@ struct SampleRow {
     std::uint64_t opportunities = 0;
     // The two counts as written, trimmed, valid as the label is.
     std::string_view defectsText, opportunitiesText;
+    // Its stage, and why it is set aside, trimmed: a row with a reason counts in no figure of
+    // its stage, but is still judged against its limits.
+    std::string_view stage, excluded;
+
+    bool setAside() const { return !excluded.empty(); }
 };
+
+// A field, trimmed; empty where there is no such column.
+std::string_view FieldOf(std::span<const std::string> fields, std::optional<std::size_t> column);
 
 // The sample that a row's fields hold under the layout, into `row`; or what is wrong with the
 // row, in the table's own words: counts are whole numbers in digits, 0 <= defects <=
@@ -50,6 +59,9 @@ std::string RowReason(std::string_view where, std::string_view reason);
 // The totals of a table whose every row is good.
 struct SampleTotals {
     std::size_t rows = 0;
+    std::size_t setAside = 0;  // of the rows; the counts are then the others'
+
+    std::size_t counted() const { return rows - setAside; }
     std::uint64_t defects = 0;
     std::uint64_t opportunities = 0;
 };

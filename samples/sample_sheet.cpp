@@ -70,6 +70,7 @@ SampleSheet::SampleSheet(std::string bytes) : SampleSheet() {
             m_lines.push_back(record.line);
             m_readings.push_back({});
             m_readings.back().error = RecordFault(record);
+            m_readings.back().recordFault = !m_readings.back().error.empty();
             m_readings.back().blank = record.blank();  // "" is no blank row
         }
     } catch (const TableRefused& e) {
@@ -89,7 +90,10 @@ SampleSheet::SampleSheet(std::string bytes) : SampleSheet() {
     for (std::size_t i = 0; i < m_rows.size(); ++i) {
         const Reading record = m_readings[i];
         m_readings[i] = read(m_rows[i], record.blank);
-        m_readings[i].error = record.error.empty() ? m_readings[i].error : record.error;
+        if (record.recordFault) {
+            m_readings[i].error = record.error;
+            m_readings[i].recordFault = true;
+        }
     }
     // Tallyvane's own pooled row: made again, never kept.
     const auto last = std::find_if(m_readings.rbegin(), m_readings.rend(),
@@ -155,9 +159,21 @@ std::string SampleSheet::where(std::size_t i) const {
     return m_byPlace ? "Row " + std::to_string(i + 1) : "line " + std::to_string(m_lines[i]);
 }
 
+SampleRow SampleSheet::counted(std::size_t i) const {
+    const Reading& r = m_readings[i];
+    SampleRow row;
+    row.line = m_byPlace ? i + 1 : m_lines[i];
+    row.defects = r.defects;
+    row.opportunities = r.opportunities;
+    row.stage = FieldOf(m_rows[i], m_layout.stage);
+    row.excluded = FieldOf(m_rows[i], m_layout.excluded);
+    return row;
+}
+
 void SampleSheet::analyse() {
     m_reasons.clear();
     m_summary.reset();
+    m_verdicts.clear();
     m_lastIsTotals = false;
     const auto last = std::find_if(m_readings.rbegin(), m_readings.rend(),
                                    [](const Reading& r) { return !r.blank; });
@@ -165,6 +181,7 @@ void SampleSheet::analyse() {
                     ? std::nullopt
                     : std::optional(static_cast<std::size_t>(m_readings.rend() - last) - 1);
     SampleTally tally;
+    SummaryMaker maker;
     for (std::size_t i = 0; i < m_readings.size(); ++i) {
         const Reading& r = m_readings[i];
         if (r.blank) {
@@ -178,7 +195,9 @@ void SampleSheet::analyse() {
         if (const std::string e = error(i); !e.empty()) {
             tally.refuse(e);
         } else {
-            tally.add(SampleRow{0, {}, r.defects, r.opportunities, {}, {}});
+            const SampleRow row = counted(i);
+            tally.add(row);
+            maker.count(row);
         }
     }
     if (!m_fileReasons.empty()) {
@@ -186,18 +205,88 @@ void SampleSheet::analyse() {
         return;
     }
     try {
-        const SampleTotals totals = tally.totals();
-        ChartChooser chooser(totals);
-        for (const Reading& r : m_readings) {
-            if (!r.blank) {
-                chooser.add(SampleRow{0, {}, r.defects, r.opportunities, {}, {}});
-            }
+        tally.totals();
+        if (auto empty = maker.emptyStages(m_byPlace ? "Row " : "line "); !empty.empty()) {
+            throw TableRefused(std::move(empty));
         }
-        m_summary = SamplesSummary{totals, chooser.chart(),
-                                   SamplePlan(totals.defects, totals.opportunities)};
     } catch (const TableRefused& e) {
         m_reasons = e.reasons();
+        return;
     }
+    for (std::size_t i = 0; i < m_readings.size(); ++i) {
+        if (!m_readings[i].blank) {
+            maker.choose(counted(i));
+        }
+    }
+    m_summary = maker.summary();
+    SampleJudge judge(*m_summary, m_tests);
+    m_verdicts.resize(m_readings.size());
+    for (std::size_t i = 0; i < m_readings.size(); ++i) {
+        if (!m_readings[i].blank) {
+            m_verdicts[i] = judge.judge(counted(i));
+        }
+    }
+}
+
+void SampleSheet::setTests(Signals tests) {
+    m_tests = tests;
+    analyse();
+}
+
+std::size_t SampleSheet::addColumn(std::string_view name) {
+    if (!m_header) {
+        alignCounts();
+        m_header = true;
+    }
+    m_columns.emplace_back(name);
+    m_headerCells = m_columns;
+    m_layout = LayoutOf(m_headerCells, 1);
+    for (std::size_t i = 0; i < m_rows.size(); ++i) {
+        if (!m_readings[i].recordFault) {
+            m_readings[i] = read(m_rows[i], m_readings[i].blank);
+        }
+    }
+    analyse();
+    return m_columns.size() - 1;
+}
+
+void SampleSheet::setAside(std::size_t i, std::string reason) {
+    const std::size_t column = m_layout.excluded.value_or(m_columns.size());
+    if (!m_layout.excluded) {
+        addColumn(kExcludedColumn);
+    }
+    SampleCellsRow cells = m_rows[i];
+    cells.resize(std::max(cells.size(), column + 1));
+    cells[column] = std::move(reason);
+    replaceRows(i, 1, {std::move(cells)});
+}
+
+std::size_t SampleSheet::stageRows(std::size_t i) const {
+    const std::string_view stage = FieldOf(m_rows[i], m_layout.stage);
+    std::size_t end = i + 1;
+    while (end < m_rows.size() &&
+           (!isSample(end) || FieldOf(m_rows[end], m_layout.stage) == stage)) {
+        ++end;
+    }
+    while (end > i + 1 && !isSample(end - 1)) {
+        --end;
+    }
+    return end - i;
+}
+
+void SampleSheet::startStage(std::size_t i, std::string name) {
+    const std::size_t count = stageRows(i);
+    const std::size_t column = m_layout.stage.value_or(m_columns.size());
+    if (!m_layout.stage) {
+        addColumn(kStageColumn);
+    }
+    std::vector<SampleCellsRow> rows(m_rows.begin() + static_cast<long>(i),
+                                     m_rows.begin() + static_cast<long>(i + count));
+    for (SampleCellsRow& cells : rows) {
+        cells.resize(std::max(cells.size(), column + 1));
+        cells[column] = name;
+    }
+    replaceRows(i, count, std::move(rows));
 }
 
 std::string SampleSheet::error(std::size_t i) const {
@@ -213,8 +302,13 @@ std::vector<std::string> SampleSheet::notes() const {
     if (!EncodingNote(m_encoding).empty()) {
         notes.emplace_back(EncodingNote(m_encoding));
     }
-    if (m_summary && m_summary->chart.tooFewForLaney) {
-        notes.push_back(ChartNote(m_summary->chart, m_summary->totals.rows));
+    for (std::size_t k = 0; m_summary && k < m_summary->stages.size(); ++k) {
+        const StageSummary& stage = m_summary->stages[k];
+        if (const std::string note = ChartNote(stage.chart, stage.totals.counted());
+            !note.empty()) {
+            notes.push_back(m_summary->stages.size() > 1 ? StageTitle(*m_summary, k) + ": " + note
+                                                         : note);
+        }
     }
     return notes;
 }
@@ -231,13 +325,13 @@ SampleRow SampleSheet::row(std::size_t i) const {
 }
 
 SampleResult SampleSheet::result(std::size_t i) const {
-    return SampleResultOf(m_summary->chart, row(i));
+    return SampleResultOf(row(i), m_verdicts[i]);
 }
 
 SampleTexts SampleSheet::texts(std::size_t i) const {
     if (m_summary && isSample(i)) {
         const SampleResult r = result(i);
-        return TextsOf(SampleCells(r), r.plan);
+        return TextsOf(SampleCells(r), r.plan, r.failed);
     }
     const SampleRow r = row(i);
     return TextsOf(
@@ -259,10 +353,9 @@ ChartScene SampleSheet::chart() const {
     for (std::size_t i = 0; i < m_rows.size(); ++i) {
         if (isSample(i)) {
             const SampleRow r = row(i);
-            drawing.add(SampleResult{r,
-                                     {},
-                                     Proportion(r.defects, r.opportunities),
-                                     LimitsOf(m_summary->chart, r.defects, r.opportunities)});
+            const SampleVerdict& v = m_verdicts[i];
+            drawing.add(SampleResult{r, {}, Proportion(r.defects, r.opportunities), v.limits,
+                                     v.stage, v.failed});
         }
     }
     return drawing.scene();
@@ -273,31 +366,32 @@ std::string SampleSheet::svg() const {
 }
 
 std::vector<std::string> SampleSheet::fileCells(std::size_t i) const {
-    const SampleResult r = result(i);
-    return FileCells(SampleCells(r), r.plan, &m_summary->chart);
+    return FileCells(result(i), *m_summary);
 }
 
 std::vector<std::string> SampleSheet::pooledFileCells() const {
-    return FileCells(PooledCells(*m_summary), m_summary->pooled, nullptr);
+    return PooledFileCells(*m_summary);
 }
 
 std::string SampleSheet::csv() const {
-    std::string csv = CsvLine({kFileColumns.begin(), kFileColumns.end()}) + "\n";
+    std::string csv = CsvLine(FileHeader(m_layout)) + "\n";
     for (std::size_t i = 0; i < m_rows.size(); ++i) {
         if (isSample(i)) {
-            csv += CsvLine(fileCells(i)) + "\n";
+            const SampleRow r = row(i);
+            csv += CsvLine(WithRowColumns(fileCells(i), m_layout, r.stage, r.excluded)) + "\n";
         }
     }
-    return csv + CsvLine(pooledFileCells()) + "\n";
+    return csv + CsvLine(WithRowColumns(pooledFileCells(), m_layout, {}, {})) + "\n";
 }
 
 std::vector<std::string> SampleSheet::printedRows() const {
-    std::vector<std::vector<std::string>> table{{kSampleColumns.begin(), kSampleColumns.end()}};
+    std::vector<std::vector<std::string>> table{SampleHeader(m_layout)};
     for (std::size_t i = 0; i < m_rows.size(); ++i) {
-        table.push_back(texts(i).cells);
+        const SampleRow r = row(i);
+        table.push_back(WithRowColumns(texts(i).cells, m_layout, r.stage, r.excluded));
     }
     if (m_summary) {
-        table.push_back(pooledTexts().cells);
+        table.push_back(WithRowColumns(pooledTexts().cells, m_layout, {}, {}));
     }
     return AlignedRows(table);
 }

@@ -50,6 +50,24 @@ public:
     void replaceRows(std::size_t at, std::size_t count, std::vector<SampleCellsRow> rows);
     // At least `width` user columns, the new ones named by their place ("Column 4").
     void widen(std::size_t width);
+    // The tests the rows are judged by, all four at first; the table is analysed again.
+    void setTests(Signals tests);
+    Signals tests() const { return m_tests; }
+    // The user's column that a header names (kStageColumn, kExcludedColumn), if any.
+    std::optional<std::size_t> stageColumn() const { return m_layout.stage; }
+    std::optional<std::size_t> excludedColumn() const { return m_layout.excluded; }
+    // Whether a column can be added that the rows are read by: not where a header leaves the
+    // counts to their places.
+    bool canAddColumns() const { return !m_header || namesCounts(); }
+    // The column named so, added after the others where the table has none (a table without a
+    // header gets one, its rows' counts each under its column): its place.
+    std::size_t addColumn(std::string_view name);
+    // A row set aside for a reason, or brought back for none; and a new stage from a row to the
+    // end of the stage it was in. Each adds its column where the table has none.
+    void setAside(std::size_t i, std::string reason);
+    void startStage(std::size_t i, std::string name);
+    // The rows that startStage(i) renames, from i on.
+    std::size_t stageRows(std::size_t i) const;
     // The encoding that file() writes from now on.
     void setEncoding(TextEncoding encoding) { m_encoding = encoding; }
     TextEncoding encoding() const { return m_encoding; }
@@ -94,10 +112,12 @@ private:
         std::uint64_t defects = 0, opportunities = 0;
         std::string error;  // without where the row stands
         bool blank = true;
+        bool recordFault = false;  // the error is the record's, which no reading mends
     };
     // A row's reading; blank where its cells hold nothing, unless its record said otherwise.
     Reading read(const SampleCellsRow& cells, std::optional<bool> blank = std::nullopt) const;
     std::string where(std::size_t i) const;
+    SampleRow counted(std::size_t i) const;
     std::string written(char separator, std::string_view lineEnd) const;
     std::vector<std::string> fileCells(std::size_t i) const;
     std::vector<std::string> pooledFileCells() const;
@@ -120,6 +140,8 @@ private:
     std::optional<std::size_t> m_lastRow;  // the last row that is not blank
     bool m_lastIsTotals = false;
     std::optional<SamplesSummary> m_summary;
+    std::vector<SampleVerdict> m_verdicts;
+    Signals m_tests = kAllTests;
 };
 
 }  // namespace tallyvane

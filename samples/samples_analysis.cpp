@@ -5,6 +5,7 @@
 
 #include "samples/parallel_for.h"
 #include "samples/sample_plan.h"
+#include "samples/table_refused.h"
 
 namespace tallyvane {
 namespace {
@@ -22,31 +23,55 @@ void ForEachSample(std::string_view text, const Visit& visit) {
     }
 }
 
+// The texts that a row's views point into, kept for a block.
+struct RowTexts {
+    std::string label, stage, excluded;
+};
+
 }  // namespace
 
-SampleResult SampleResultOf(const ControlChart& chart, const SampleRow& row) {
-    return SampleResult{row, SamplePlan(row.defects, row.opportunities),
+SampleResult SampleResultOf(const SampleRow& row, const SampleVerdict& verdict) {
+    return SampleResult{row,
+                        SamplePlan(row.defects, row.opportunities),
                         Proportion(row.defects, row.opportunities),
-                        LimitsOf(chart, row.defects, row.opportunities)};
+                        verdict.limits,
+                        verdict.stage,
+                        verdict.failed};
 }
 
-void AnalyseSamples(std::string_view text,
+void AnalyseSamples(std::string_view text, Signals tests,
                     const std::function<void(const SamplesSummary&)>& summarise,
                     const std::function<std::string(const SampleResult&)>& describe,
                     const std::function<void(const SampleResult&, const std::string&)>& visit) {
-    const SampleTotals totals = CheckSamples(text);
-    ChartChooser chooser(totals);
-    ForEachSample(text, [&](const SampleRow& row) { chooser.add(row); });
-    const ControlChart chart = chooser.chart();
-    summarise(SamplesSummary{totals, chart, SamplePlan(totals.defects, totals.opportunities)});
+    SummaryMaker maker;
+    {
+        SampleRows rows(text);
+        SampleTally tally;
+        SampleRow row;
+        std::string error;
+        while (rows.next(row, error)) {
+            error.empty() ? (tally.add(row), maker.count(row)) : tally.refuse(std::move(error));
+        }
+        tally.totals();
+        if (std::vector<std::string> empty = maker.emptyStages("line "); !empty.empty()) {
+            throw TableRefused(std::move(empty));
+        }
+    }
+    ForEachSample(text, [&](const SampleRow& row) { maker.choose(row); });
+    const SamplesSummary summary = maker.summary();
+    summarise(summary);
 
+    SampleJudge judge(summary, tests);
     std::vector<SampleResult> block;
-    std::vector<std::string> labels, descriptions(kBlockRows);
+    std::vector<RowTexts> texts(kBlockRows);
+    std::vector<std::string> descriptions(kBlockRows);
     const auto flush = [&] {
         ParallelFor(block.size(), [&](std::size_t i) {
             SampleResult& r = block[i];
-            r = SampleResultOf(chart, r.row);
-            r.row.label = labels[i];
+            r.plan = SamplePlan(r.row.defects, r.row.opportunities);
+            r.row.label = texts[i].label;
+            r.row.stage = texts[i].stage;
+            r.row.excluded = texts[i].excluded;
             descriptions[i] = describe(r);
         });
         for (std::size_t i = 0; i < block.size(); ++i) {
@@ -55,10 +80,14 @@ void AnalyseSamples(std::string_view text,
         block.clear();
     };
     block.reserve(kBlockRows);
-    labels.resize(kBlockRows);
     ForEachSample(text, [&](const SampleRow& row) {
-        labels[block.size()].assign(row.label);
-        block.push_back(SampleResult{row, {}, 0.0, {}});
+        RowTexts& kept = texts[block.size()];
+        kept.label.assign(row.label);
+        kept.stage.assign(row.stage);
+        kept.excluded.assign(row.excluded);
+        const SampleVerdict verdict = judge.judge(row);
+        block.push_back(SampleResult{row, {}, Proportion(row.defects, row.opportunities),
+                                     verdict.limits, verdict.stage, verdict.failed});
         if (block.size() == kBlockRows) {
             flush();
         }

@@ -44,8 +44,8 @@ printf 'Date\tDefects\tOpportunities\r\nMon\t7\t1500\r\nT\xc3\xbce\t3\t1500\r\n'
     { printf '\xff\xfe'; cat; } >"$work/export.txt"
 input=$work/export.txt
 check samples-utf16 0 '^Label +Defects +Opportunities +DPMO .*\nMon {11}7 +1500 +4666.66666666667 +0.47% +99.53% +4.10 .* no\nT\xc3\xbce {11}3 .*\nPooled +10 +3000 +3333.33333333333 +0.33% +99.67% +4.21\nCentre 0.3333%, P chart, \xcf\x83z 1\.58[0-9]\n$' '^$' -- --samples -
-check samples-json 0 '^\{"rows": \[\{"line":2,"label":"Mon","defects":7,"opportunities":1500,"texts":'"$worked"',"notes":'"$notes"',"warning":"","proportion":0.004666666666666667,"lcl":0.0,"ucl":0.007[0-9]*,"beyond":false\}, \{"line":3,.*\],\n "pooled": \{"defects":10,"opportunities":3000,"texts":\["3333.33333333333".*"warning":""\},\n "centre": 0.0033333333333333335,\n "sigma_z": 1.58[0-9]*,\n "chart": "P",\n "chart_note": ""\}\n$' '^$' -- --json --samples -
-check samples-csv 0 '^Label,Defects,Opportunities,DPMO,.*,Warning,DPMO low,DPMO high,.*,Chart,Centre\nMon,7,1500,4666.66666666667,0.47%,99.53%,4.10,0%,0.7798%,no,,1880,9590,0.19%,0.96%,99.04%,99.81%,3.84,4.40,P,0.3333%\n.*\nPooled,10,3000,3333.33333333333,0.33%,99.67%,4.21,,,,,[^,]+,[^,]+,0.16%,0.61%,99.39%,99.84%,4.01,4.45,,\n$' '^$' -- --csv --svg "$work/chart.svg" --samples -
+check samples-json 0 '^\{"rows": \[\{"line":2,"label":"Mon","defects":7,"opportunities":1500,"texts":'"$worked"',"notes":'"$notes"',"warning":"","proportion":0.004666666666666667,"lcl":0.0,"ucl":0.007[0-9]*,"beyond":false,"stage":"","excluded":"","signals":\[\]\}, \{"line":3,.*\],\n "pooled": \{"samples":2,"set_aside":0,"defects":10,"opportunities":3000,"texts":\["3333.33333333333".*"warning":""\},\n "centre": 0.0033333333333333335,\n "sigma_z": 1.58[0-9]*,\n "chart": "P",\n "chart_note": "",\n "tests": "1, 2, 3, 4",\n "stages": \[\{"name":"","first_line":2,"centre":0.0033.*\}\]\}\n$' '^$' -- --json --samples -
+check samples-csv 0 '^Label,Defects,Opportunities,DPMO,.*,Warning,DPMO low,DPMO high,.*,Chart,Centre,Signals in words\nMon,7,1500,4666.66666666667,0.47%,99.53%,4.10,0%,0.7798%,no,,,1880,9590,0.19%,0.96%,99.04%,99.81%,3.84,4.40,P,0.3333%,\n.*\nPooled,10,3000,3333.33333333333,0.33%,99.67%,4.21,,,,,,[^,]+,[^,]+,0.16%,0.61%,99.39%,99.84%,4.01,4.45,,,\n$' '^$' -- --csv --svg "$work/chart.svg" --samples -
 input=$work/saved.csv && cp "$work/out.txt" "$input"
 grep -q '^<svg .*baseProfile="tiny"' "$work/chart.svg" && grep -q '>P chart of the defect proportion, 2 samples<' "$work/chart.svg" ||
     { failed=$((failed + 1)); echo "FAIL chart"; }
@@ -65,7 +65,17 @@ check golden-json 0 '"line":13,"label":"Thu 2",.*"lcl":0.0502448721686638,"ucl":
 # Every row's warning in every format; a file from a Windows spreadsheet is said so.
 printf 'Lot,Defects,Opportunities\nA,5,5\nB,1,10\n' >"$work/all.csv" && input=$work/all.csv
 check warning-text 0 '\nA +5 +5 +1000000 +100.00% +0.00% +0% +100.0% +no +Your sigma level is 0\n' '^$' -- --samples -
-check warning-csv 0 '\nA,5,5,1000000,100.00%,0.00%,,0%,100.0%,no,Your sigma level is 0,' '^$' -- --csv --samples -
+check warning-csv 0 '\nA,5,5,1000000,100.00%,0.00%,,0%,100.0%,no,,Your sigma level is 0,' '^$' -- --csv --samples -
+# A row set aside is judged but counts in nothing; each stage has its own chart; the CSV keeps both
+# columns and reads back as it was.
+printf 'Lot,Defects,Opportunities,Stage,Excluded\nA,5,100,before,\nB,40,100,before,sensor fault\nC,6,100,before,\nD,2,100,after,\nE,3,100,after,\n' >"$work/staged.csv"
+input=$work/staged.csv
+check staged-json 0 '"label":"B",.*"beyond":true,"stage":"before","excluded":"sensor fault","signals":\[\]\},.*\n "pooled": \{"samples":5,"set_aside":1,"defects":16,"opportunities":400,.*\n "centre": null,[\s\S]*"stages": \[\{"name":"before","first_line":2,"centre":0.055,.*\{"name":"after","first_line":5,"centre":0.025,' '^$' -- --json --samples -
+check staged-text 0 '^Label +Defects +Opportunities +Stage +Excluded +DPMO .*\nB +40 +100 +before +sensor fault +400000 .* yes\n[\s\S]*\nbefore: 2 of 3 samples \(1 set aside\); centre 5.500%, P chart, σz 0.3889\nafter: 2 samples; centre 2.500%, P chart, σz 0.5678\n$' '^$' -- --samples -
+check staged-csv 0 '^Label,Defects,Opportunities,Stage,Excluded,DPMO,[\s\S]*\nB,40,100,before,sensor fault,400000,' '^$' -- --csv --tests 2,3 --samples -
+input=$work/staged-saved.csv && cp "$work/out.txt" "$input"
+check staged-read-back 0 '\nB +40 +100 +before +sensor fault [\s\S]*\nbefore: 2 of 3 samples' '^$' -- --samples -
+check tests-refused 2 '^$' 'from 1 to 4' -- --tests 1,5 --samples -
 printf 'Lot,Defects,Opportunities\nGr\xf6\xdfe,1,10\n' >"$work/ansi.csv" && input=$work/ansi.csv
 check windows-1252 0 '\nGr\xc3\xb6\xc3\x9fe +1 ' '^The file is not UTF-8: it was read as Windows-1252' -- --samples -
 # Nothing fails in silence: no output where it cannot be written, and a chart is replaced only

@@ -37,7 +37,7 @@ TEST(SampleSheet, GoldenTableAndBadRow) {
     const SampleSheet sheet(golden);
     EXPECT_EQ(std::tuple(sheet.size(), sheet.csv(), sheet.file(), sheet.row(2).label),
               std::tuple(12u, golden, golden, "Line 3, north"));
-    EXPECT_NEAR(*sheet.summary()->chart.sigmaZ, 1.9371084, 1e-7);  // samples of 40, 50 and 60
+    EXPECT_NEAR(*sheet.summary()->stages[0].chart.sigmaZ, 1.9371084, 1e-7);  // samples of 40, 50 and 60
     std::string bad = golden;
     SampleSheet refused(bad.replace(bad.find(",7,50"), 3, ",7.5,"));
     EXPECT_EQ(std::tuple(refused.size(), refused.error(5), refused.reasons().size()),
@@ -73,8 +73,8 @@ TEST(SampleSheet, SavesTheUsersFile) {
     const std::string written = DecodeTable(saved).text;
     EXPECT_TRUE(written.starts_with("Date;Line;Defects;Opportunities;Comment;DPMO;Defects (%);"));
     EXPECT_TRUE(written.ends_with(  // 3 in 30: 2.11% to 26.53%
-        ";P;10.00%\r\nPooled;;3;30;;100000;10.00%;90.00%;2.78;;;;;21100;265000;2.11%;26.53%;"
-        "73.47%;97.89%;2.13;3.53;;\r\n"));
+        ";P;10.00%;\r\nPooled;;3;30;;100000;10.00%;90.00%;2.78;;;;;;21100;265000;2.11%;26.53%;"
+        "73.47%;97.89%;2.13;3.53;;;\r\n"));
 }
 
 // A table without a header: counts under their columns, and a header once it has figures; a
@@ -87,8 +87,8 @@ TEST(SampleSheet, TableWithoutHeader) {
     EXPECT_EQ(std::tuple(Cells(sheet), sheet.notes().size(), sheet.isCountColumn(0)),
               std::tuple("Gr\u00f6\u00dfe|1|10|\n|2|20|\n", 1u, false));
     EXPECT_TRUE(sheet.file().starts_with("\xEF\xBB\xBFLabel,Defects,Opportunities,DPMO,") &&
-                sheet.file().ends_with("\nPooled,3,30,100000,10.00%,90.00%,2.78,,,,,21100,"
-                                       "265000,2.11%,26.53%,73.47%,97.89%,2.13,3.53,,\n"));
+                sheet.file().ends_with("\nPooled,3,30,100000,10.00%,90.00%,2.78,,,,,,21100,"
+                                       "265000,2.11%,26.53%,73.47%,97.89%,2.13,3.53,,,\n"));
     EXPECT_FALSE(SampleSheet("\x81").isText());
     // Unlabelled rows named on the chart as the window numbers its rows, blank ones among them.
     SampleSheet unlabelled("7,100\n\n3,100\n");

@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cmath>
 #include <optional>
+#include <sstream>
 #include <stdexcept>
 #include <vector>
 
@@ -40,7 +41,7 @@ Analysis Analyse(const std::string& table) {
     Analysis a;
     std::optional<ChartDrawing> drawing;
     AnalyseSamples(
-        table,
+        table, kAllTests,
         [&](const SamplesSummary& s) {
             a.summary = s;
             drawing.emplace(s);
@@ -67,15 +68,92 @@ std::string Table(const std::vector<int>& defects, int opportunities) {
 // sigma_z here and below were worked out apart, with NumPy.
 TEST(SamplesAnalysis, PublishedCase) {
     const Analysis a = Analyse(Table(kOrangeJuice, 50));
-    EXPECT_NEAR(a.summary.chart.centre, 0.2313333, 1e-7);
+    EXPECT_NEAR(a.summary.stages[0].chart.centre, 0.2313333, 1e-7);
     EXPECT_NEAR(a.rows[0].limits.lower, 0.0524275, 1e-7);
     EXPECT_NEAR(a.rows[0].limits.upper, 0.4102391, 1e-7);
-    EXPECT_NEAR(*a.summary.chart.sigmaZ, 1.6608667, 1e-7);
-    EXPECT_EQ(a.summary.chart.kind, ChartKind::kP);  // 2 of 30 beyond: the P limits hold
+    EXPECT_NEAR(*a.summary.stages[0].chart.sigmaZ, 1.6608667, 1e-7);
+    EXPECT_EQ(a.summary.stages[0].chart.kind, ChartKind::kP);  // 2 of 30 beyond: the P limits hold
     EXPECT_EQ(a.beyond, (std::vector<std::size_t>{15, 23}));
     EXPECT_EQ(a.rows[14].plan.texts, PlanCalculate("22", "50").texts);
     EXPECT_EQ(a.summary.pooled.texts, PlanCalculate("347", "1500").texts);
     EXPECT_EQ(a.summary.pooled.notes, PlanCalculate("347", "1500").notes);
+}
+
+// The textbook's next step: samples 15 and 23 have causes found and are set aside. The revised
+// centre is 301/1400 = 0.2150 and the limits 0.2150 +- 3 sqrt(0.2150 * 0.7850 / 50), 0.0407 to
+// 0.3893 (D. C. Montgomery, Introduction to Statistical Quality Control, 6th ed., Wiley 2009,
+// Example 7.1); sample 21 (0.40) then lies beyond them, and the two set aside still do.
+TEST(SamplesAnalysis, SetAsideAndRevised) {
+    std::string table = "Defects,Opportunities,Excluded\n";
+    for (std::size_t i = 0; i < kOrangeJuice.size(); ++i)
+        table += std::to_string(kOrangeJuice[i]) + ",50," +
+                 (i == 14 || i == 22 ? "new batch of cardboard" : "") + "\n";
+    const Analysis a = Analyse(table);
+    const StageSummary& stage = a.summary.stages.at(0);
+    EXPECT_NEAR(stage.chart.centre, 0.2150000, 1e-7);
+    EXPECT_NEAR(a.rows[0].limits.lower, 0.0407028, 1e-7);
+    EXPECT_NEAR(a.rows[0].limits.upper, 0.3892972, 1e-7);
+    EXPECT_EQ(a.beyond, (std::vector<std::size_t>{16, 22, 24}));  // lines: samples 15, 21, 23
+    std::vector<std::string> failed;
+    for (const SampleResult& r : a.rows)
+        failed.push_back(SignalNumbers(r.failed));
+    EXPECT_EQ(std::count(failed.begin(), failed.end(), ""), 29);
+    EXPECT_EQ(failed[20], "1");
+    EXPECT_EQ(std::tuple(CountedText(a.summary.totals), a.summary.pooled.texts),
+              std::tuple("28 of 30 samples (2 set aside)", PlanCalculate("301", "1400").texts));
+    EXPECT_EQ(a.chart.title, "P chart of the defect proportion, 30 samples, 2 set aside");
+    const auto hollow = std::count_if(a.chart.marks.begin(), a.chart.marks.end(), [](auto& m) {
+        return m.hollow && m.meaning.ends_with("beyond the limits, set aside: new batch of cardboard");
+    });
+    EXPECT_EQ(hollow, 2);
+}
+
+// The run tests on constructed sequences, a row each: "d/n" a sample, "/x" set aside, "@s" its
+// stage; each row's expected tests, "." for none. Where the sizes differ, the standardised
+// values order the rows, not the proportions.
+TEST(SamplesAnalysis, RunTests) {
+    const auto repeat = [](std::string row, int times) {
+        std::string rows;
+        for (int i = 0; i < times; ++i)
+            rows += row + " ";
+        return rows;
+    };
+    const std::string alternating = repeat("15/100 25/100", 7);
+    const struct {
+        std::string rows, expected;
+    } cases[] = {
+        {repeat("30/100", 8) + repeat("10/100", 8), "................"},
+        {repeat("30/100", 9) + repeat("10/100", 9), "........2........2"},
+        // centre 380/1900 = 0.2 exactly: the sixth row stands on it
+        {repeat("30/100", 5) + "20/100 " + repeat("30/100", 4) + repeat("10/100", 9),
+         "..................2"},
+        {"20/100 10/100 14/100 18/100 22/100 26/100 20/100", "......."},
+        {"20/100 10/100 14/100 18/100 22/100 26/100 30/100 20/100", "......3."},
+        {"20/100 10/100 14/100 18/100 18/100 22/100 26/100 30/100 20/100", "........."},
+        // 0.16 throughout on smaller and smaller samples: z -2, -1.41, -1, -0.87, -0.71, -0.5
+        {"64/150 64/400 32/200 16/100 12/75 8/50 4/25", "1.....3"},
+        {alternating.substr(0, alternating.size() - 7), "............."},
+        {alternating, ".............4"},
+        {repeat("30/100", 4) + "10/100/x " + repeat("30/100", 5) + repeat("10/100", 8),
+         ".........2........"},
+        {repeat("10/100@a", 5) + repeat("30/100@a", 5) + repeat("30/100@b", 4) +
+             repeat("10/100@b", 5),
+         "..................."},
+    };
+    for (const auto& c : cases) {
+        std::string table = "Defects,Opportunities,Stage,Excluded\n";
+        std::istringstream rows(c.rows);
+        for (std::string row; rows >> row;) {
+            const std::size_t at = row.find('@'), slash = row.find('/', row.find('/') + 1);
+            table += row.substr(0, std::min(at, slash)).replace(row.find('/'), 1, ",") + "," +
+                     (at == std::string::npos ? "" : row.substr(at + 1)) + "," +
+                     (slash == std::string::npos ? "" : "x") + "\n";
+        }
+        std::string found;
+        for (const SampleResult& r : Analyse(table).rows)
+            found += r.failed ? SignalNumbers(r.failed) : ".";
+        EXPECT_EQ(found, c.expected) << c.rows;
+    }
 }
 
 // Twenty large samples that vary far more than the binomial allows.
@@ -86,6 +164,7 @@ const std::vector<int> kTwenty{120, 190, 110, 200, 130, 210, 115, 185, 125, 195,
 // values stand at their right ends in four significant digits (the last row's where the limits
 // step), and the squares are the rows beyond the limits. Values worked out apart, as above.
 TEST(ChartDrawing, Meaning) {
+    const std::string kTest1 = "Test 1: one point beyond the limits.";
     const Analysis a = Analyse(Table(kOrangeJuice, 50));
     const auto lineLabels = [](const Analysis& x) {
         const std::vector<std::string> texts = x.Texts();
@@ -98,8 +177,8 @@ TEST(ChartDrawing, Meaning) {
                          a.Texts(ChartInk::kPoint).size(), a.Count("29")),
               std::tuple("P chart of the defect proportion, 30 samples",
                          std::vector<std::string>{"UCL 41.02%", "p\u0304 23.13%", "LCL 5.243%"},
-                         std::vector<std::string>{"15: 44.00%, beyond the limits",
-                                                  "23: 48.00%, beyond the limits"},
+                         std::vector<std::string>{"15: 44.00%, beyond the limits. " + kTest1,
+                                                  "23: 48.00%, beyond the limits. " + kTest1},
                          28u, 1u));  // and 15 of the 30 labels
     EXPECT_EQ(title(Analyse(Table(kTwenty, 100000))),
               "Laney P\u2032 chart (\u03c3z 5.368) of the defect proportion, 20 samples");
@@ -108,15 +187,18 @@ TEST(ChartDrawing, Meaning) {
     std::vector<int> ppm(10, 3);
     ppm[0] = 7;  // 34 in 10^7
     EXPECT_EQ(lineLabels(Analyse(Table(ppm, 1000000)))[1], "p\u0304 0.0003400%");
-    // Past 400 rows, 400 columns of ranges (rows 4 and 5 the second), a square for the row beyond.
+    // Past 400 rows, 400 columns of ranges (rows 4 and 5 the second), a square for the row beyond
+    // (the rows go about the centre two by two: no run of any test).
     std::vector<int> many(1000, 5);
+    for (std::size_t i = 0; i < many.size(); i += 4)
+        many[i] = many[i + 1] = 6;
     many[3] = 60;
     const Analysis b = Analyse(Table(many, 1000));
     EXPECT_EQ(
         std::tuple(b.Texts(ChartInk::kPoint).size(), b.Texts(ChartInk::kBeyond), b.Count("64"),
                    b.Texts(ChartInk::kPoint)[1]),
-        std::tuple(400u, std::vector<std::string>{"From 4, 2 rows: 6.000%, beyond the limits"}, 1u,
-                   "From 4, 2 rows: 0.5000%, within the limits"));
+        std::tuple(400u, std::vector<std::string>{"From 4, 2 rows: 6.000%, beyond the limits. " + kTest1},
+                   1u, "From 4, 2 rows: 0.6000%, within the limits"));
     std::vector<int> spread(500, 50);  // one column's rows beyond both limits: a square each
     spread[0] = 100, spread[1] = 0;
     EXPECT_EQ(Analyse(Table(spread, 1000)).Texts(ChartInk::kBeyond).size(), 2u);
@@ -153,7 +235,7 @@ TEST(SamplesAnalysis, ManyRows) {
         table.append("r").append(std::to_string(i)).append(",1,10\n");
     std::vector<std::string> labels;
     AnalyseSamples(
-        table, [](const SamplesSummary&) {},
+        table, kAllTests, [](const SamplesSummary&) {},
         [](const SampleResult& r) { return std::string(r.row.label); },
         [&](const SampleResult&, const std::string& label) { labels.push_back(label); });
     EXPECT_EQ(std::tuple(labels.size(), labels[8191], labels.back()),
@@ -165,7 +247,7 @@ TEST(SamplesAnalysis, ManyRows) {
     };
     EXPECT_THROW(
         AnalyseSamples(
-            table, [](const SamplesSummary&) {}, failing,
+            table, kAllTests, [](const SamplesSummary&) {}, failing,
             [&](const SampleResult&, const std::string& label) { labels.push_back(label); }),
         std::length_error);
     EXPECT_TRUE(labels.empty());
@@ -191,13 +273,13 @@ TEST(SamplesAnalysis, LaneyWhereMostRowsFallOutside) {
     // clang-format on
     for (const auto& [defects, kind, sigmaZ, upper, tooFew] : rows) {
         const Analysis a = Analyse(Table(defects, 100000));
-        EXPECT_EQ(a.summary.chart.kind, kind);
-        EXPECT_NEAR(*a.summary.chart.sigmaZ, sigmaZ, 1e-6);
+        EXPECT_EQ(a.summary.stages[0].chart.kind, kind);
+        EXPECT_NEAR(*a.summary.stages[0].chart.sigmaZ, sigmaZ, 1e-6);
         EXPECT_NEAR(a.rows[0].limits.upper, upper, 1e-7);
         EXPECT_EQ(a.beyond.empty(), kind == ChartKind::kLaneyP);
-        EXPECT_EQ(a.summary.chart.tooFewForLaney, tooFew);
+        EXPECT_EQ(a.summary.stages[0].chart.tooFewForLaney, tooFew);
     }
-    EXPECT_EQ(ChartNote(Analyse(Table(nineteen, 100000)).summary.chart, 19),
+    EXPECT_EQ(ChartNote(Analyse(Table(nineteen, 100000)).summary.stages[0].chart, 19),
               "P chart: the samples vary more than the binomial limits allow (\u03c3z 5.145), but "
               "Laney P\u2032 needs at least 20 samples to estimate \u03c3z, and there are 19.");
 }
@@ -208,7 +290,7 @@ TEST(SamplesAnalysis, DegenerateCases) {
         {"3,10\n", 0.0, 0.7347}, {"0,10\n0,20\n", 0.0, 0.0}, {"5,5\n3,3\n", 1.0, 1.0}};
     for (const auto& [table, lower, upper] : rows) {
         const Analysis a = Analyse(table);
-        EXPECT_TRUE(!a.summary.chart.sigmaZ && a.summary.chart.kind == ChartKind::kP &&
+        EXPECT_TRUE(!a.summary.stages[0].chart.sigmaZ && a.summary.stages[0].chart.kind == ChartKind::kP &&
                     a.beyond.empty() && a.rows[0].limits.lower == lower &&
                     std::abs(a.rows[0].limits.upper - upper) < 1e-4)
             << table;
