@@ -71,7 +71,7 @@ check warning-csv 0 '\nA,5,5,1000000,100.00%,0.00%,,0%,100.0%,no,,Your sigma lev
 printf 'Lot,Defects,Opportunities,Stage,Excluded\nA,5,100,before,\nB,40,100,before,sensor fault\nC,6,100,before,\nD,2,100,after,\nE,3,100,after,\n' >"$work/staged.csv"
 input=$work/staged.csv
 check staged-json 0 '"label":"B",.*"beyond":true,"stage":"before","excluded":"sensor fault","signals":\[\]\},.*\n "pooled": \{"samples":5,"set_aside":1,"defects":16,"opportunities":400,.*\n "centre": null,[\s\S]*"stages": \[\{"name":"before","first_line":2,"centre":0.055,.*\{"name":"after","first_line":5,"centre":0.025,' '^$' -- --json --samples -
-check staged-text 0 '^Label +Defects +Opportunities +Stage +Excluded +DPMO .*\nB +40 +100 +before +sensor fault +400000 .* yes\n[\s\S]*\nbefore: 2 of 3 samples \(1 set aside\); centre 5.500%, P chart, σz 0.3889\nafter: 2 samples; centre 2.500%, P chart, σz 0.5678\n$' '^$' -- --samples -
+check staged-text 0 '^Label +Defects +Opportunities +Stage +Excluded +DPMO .*\n[\s\S]*\nB +40 +100 +before +sensor fault +400000 .* yes\n[\s\S]*\nbefore: 2 of 3 samples \(1 set aside\); centre 5.500%, P chart, σz 0.3889\nafter: 2 samples; centre 2.500%, P chart, σz 0.5678\n$' '^$' -- --samples -
 check staged-csv 0 '^Label,Defects,Opportunities,Stage,Excluded,DPMO,[\s\S]*\nB,40,100,before,sensor fault,400000,' '^$' -- --csv --tests 2,3 --samples -
 input=$work/staged-saved.csv && cp "$work/out.txt" "$input"
 check staged-read-back 0 '\nB +40 +100 +before +sensor fault [\s\S]*\nbefore: 2 of 3 samples' '^$' -- --samples -
