@@ -108,10 +108,10 @@ std::string Title(const SamplesSummary& summary) {
     const bool mixed = std::any_of(stages.begin(), stages.end(), [&](const StageSummary& s) {
         return s.chart.kind != stages.front().chart.kind;
     });
-    std::string title = mixed                ? std::string("P and Laney P\u2032 charts")
-                        : stages.size() == 1 ? ChartWords(stages.front().chart)
-                                             : std::string(ChartName(stages.front().chart)) +
-                                                   " chart";
+    std::string title = mixed ? std::string("P and Laney P\u2032 charts")
+                        : stages.size() == 1
+                            ? ChartWords(stages.front().chart)
+                            : std::string(ChartName(stages.front().chart)) + " chart";
     title += " of the defect proportion, " + std::to_string(summary.totals.rows) + " samples";
     if (stages.size() > 1) {
         title += " in " + std::to_string(stages.size()) + " stages";
@@ -235,10 +235,10 @@ ChartScene ChartDrawing::scene() const {
     // The plot leaves the last stage's values the room they need at the right.
     const double lastCentre = m_summary.stages[m_columns.back().stage].chart.centre;
     const double labelsWidth =
-        kCharWidth *
-        static_cast<double>(std::max({Characters("UCL " + LimitPercent(m_columns.back().upperLimit)),
-                                      Characters("p\u0304 " + LimitPercent(lastCentre)),
-                                      Characters("LCL " + LimitPercent(m_columns.back().lowerLimit))}));
+        kCharWidth * static_cast<double>(std::max(
+                         {Characters("UCL " + LimitPercent(m_columns.back().upperLimit)),
+                          Characters("p\u0304 " + LimitPercent(lastCentre)),
+                          Characters("LCL " + LimitPercent(m_columns.back().lowerLimit))}));
     const double right = kWidth - std::max(kRight, labelsWidth + 12);
     const double pitch = (right - kLeft) / static_cast<double>(m_columns.size());
     const auto x = [&](std::size_t i) { return kLeft + (static_cast<double>(i) + 0.5) * pitch; };
@@ -286,11 +286,12 @@ ChartScene ChartDrawing::scene() const {
         const std::string rows =
             ranges ? "From " + c.label + ", " + std::to_string(c.rows) + " rows: " : c.label + ": ";
         const auto values = [&](const Extent& e) {
-            return rows + LimitPercent(e.low) + (e.high > e.low ? " to " + LimitPercent(e.high) : "");
+            return rows + LimitPercent(e.low) +
+                   (e.high > e.low ? " to " + LimitPercent(e.high) : "");
         };
         if (ranges && c.quiet.any()) {
-            AddLine(scene, ChartInk::kPoint, {{x(i), y(c.quiet.high)}, {x(i), y(c.quiet.low) + 0.5}},
-                    pitch * 0.8)
+            AddLine(scene, ChartInk::kPoint,
+                    {{x(i), y(c.quiet.high)}, {x(i), y(c.quiet.low) + 0.5}}, pitch * 0.8)
                 .meaning = values(c.quiet) + ", within the limits";
         } else if (c.quiet.any()) {
             AddMark(scene, Kind::kCircle, ChartInk::kPoint, {{x(i), y(c.quiet.low)}}, 3.0).meaning =
@@ -301,9 +302,10 @@ ChartScene ChartDrawing::scene() const {
                            {{x(i) - 3.5, y(p) - 3.5}, {x(i) + 3.5, y(p) + 3.5}});
         };
         if (c.signalled.any()) {  // the column's extremes, once each
-            const std::string meaning = values(c.signalled) +
-                                        (c.beyond ? ", beyond the limits. " : ", within the limits. ") +
-                                        SignalWords(c.failed);
+            const std::string meaning =
+                values(c.signalled) +
+                (c.beyond ? ", beyond the limits. " : ", within the limits. ") +
+                SignalWords(c.failed);
             square(c.signalled.low, ChartInk::kBeyond).meaning = meaning;
             if (c.signalled.high > c.signalled.low) {
                 square(c.signalled.high, ChartInk::kBeyond).meaning = meaning;
@@ -311,8 +313,7 @@ ChartScene ChartDrawing::scene() const {
         }
         if (c.aside.any()) {
             const std::string meaning =
-                values(c.aside) +
-                (c.asideBeyond ? ", beyond the limits" : ", within the limits") +
+                values(c.aside) + (c.asideBeyond ? ", beyond the limits" : ", within the limits") +
                 ", set aside: " + c.reason;
             for (const double p : {c.aside.low, c.aside.high}) {
                 ChartMark& m = c.asideBeyond ? square(p, ChartInk::kBeyond)

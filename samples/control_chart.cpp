@@ -78,8 +78,7 @@ double Widening(const ControlChart& chart) {
 
 }  // namespace
 
-double Standardised(const ControlChart& chart, std::uint64_t defects,
-                    std::uint64_t opportunities) {
+double Standardised(const ControlChart& chart, std::uint64_t defects, std::uint64_t opportunities) {
     const double sigma = Sigma(chart.centre, opportunities) * Widening(chart);
     return sigma > 0.0 ? (Proportion(defects, opportunities) - chart.centre) / sigma : 0.0;
 }

@@ -42,9 +42,9 @@ struct ControlLimits {
     bool beyond = false;  // the row's proportion lies strictly outside them
 };
 
-// Chooses the chart over every row that counts, in order: Laney's P' where sigma_z > 1 and the P limits
-// put at least half of the rows beyond them (limits that call most rows special are too narrow,
-// not the rows), and there are at least kLeastSamplesForLaney rows; the P chart otherwise.
+// Chooses the chart over every row that counts, in order: Laney's P' where sigma_z > 1 and the P
+// limits put at least half of the rows beyond them (limits that call most rows special are too
+// narrow, not the rows), and there are at least kLeastSamplesForLaney rows; the P chart otherwise.
 class ChartChooser {
 public:
     explicit ChartChooser(const SampleTotals& totals);

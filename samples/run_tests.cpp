@@ -15,8 +15,7 @@ int Sign(double value) {
 
 std::string_view TestWords(int test) {
     static constexpr std::array<std::string_view, kRunTests> kWords{
-        "one point beyond the limits",
-        "nine points in a row on the same side of the centre",
+        "one point beyond the limits", "nine points in a row on the same side of the centre",
         "six points in a row, each higher than the last, or each lower",
         "fourteen points in a row, alternating up and down"};
     return kWords[static_cast<std::size_t>(test - 1)];
@@ -69,9 +68,9 @@ Signals RunTests::add(double z, bool beyond) {
     m_step = step;
     m_last = z;
     m_first = false;
-    const Signals found = static_cast<Signals>(beyond | (m_sameSide >= kSameSide) << 1 |
-                                               (m_monotone >= kMonotone) << 2 |
-                                               (m_alternating >= kAlternating) << 3);
+    const Signals found =
+        static_cast<Signals>(beyond | (m_sameSide >= kSameSide) << 1 |
+                             (m_monotone >= kMonotone) << 2 | (m_alternating >= kAlternating) << 3);
     return found & m_chosen;
 }
 

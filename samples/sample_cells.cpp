@@ -29,8 +29,7 @@ std::string LimitPercent(double fraction) {
 
 std::vector<std::string> SampleCells(std::string_view label, std::uint64_t defects,
                                      std::uint64_t opportunities, const CalculatePlan& plan,
-                                     const std::optional<ControlLimits>& limits,
-                                     Signals failed) {
+                                     const std::optional<ControlLimits>& limits, Signals failed) {
     std::vector<std::string> cells{std::string(label), std::to_string(defects),
                                    std::to_string(opportunities)};
     cells.insert(cells.end(), plan.texts.begin(), plan.texts.end());
@@ -47,8 +46,7 @@ std::vector<std::string> SampleCells(std::string_view label, std::uint64_t defec
 }
 
 std::vector<std::string> SampleCells(const SampleResult& r) {
-    return SampleCells(r.row.label, r.row.defects, r.row.opportunities, r.plan, r.limits,
-                       r.failed);
+    return SampleCells(r.row.label, r.row.defects, r.row.opportunities, r.plan, r.limits, r.failed);
 }
 
 std::vector<std::string> PooledCells(const SamplesSummary& summary) {
@@ -57,8 +55,33 @@ std::vector<std::string> PooledCells(const SamplesSummary& summary) {
 }
 
 std::vector<std::string> PooledCells(const StageSummary& stage) {
-    return SampleCells(kPooledLabel, stage.totals.defects, stage.totals.opportunities,
-                       stage.pooled, std::nullopt);
+    return SampleCells(kPooledLabel, stage.totals.defects, stage.totals.opportunities, stage.pooled,
+                       std::nullopt);
+}
+
+namespace {
+
+std::string PooledLine(std::string who, const SampleTotals& totals, const CalculatePlan& plan) {
+    return who + ": " + std::to_string(totals.defects) + " defects in " +
+           std::to_string(totals.opportunities) + " opportunities. DPMO " + plan.texts[0] +
+           ", defects " + plan.texts[1] + ", yield " + plan.texts[2] + ", process sigma level " +
+           plan.texts[3];
+}
+
+}  // namespace
+
+std::vector<std::string> PooledLines(const SamplesSummary& summary) {
+    std::vector<std::string> lines;
+    for (std::size_t k = 0; summary.stages.size() > 1 && k < summary.stages.size(); ++k) {
+        const StageSummary& stage = summary.stages[k];
+        lines.push_back(PooledLine(StageTitle(summary, k) + ", " + CountedText(stage.totals),
+                                   stage.totals, stage.pooled));
+    }
+    const SampleTotals& totals = summary.totals;
+    lines.push_back(PooledLine(
+        std::string(kPooledLabel) + (totals.setAside > 0 ? ", " + CountedText(totals) : ""), totals,
+        summary.pooled));
+    return lines;
 }
 
 std::vector<std::string> FileCells(std::vector<std::string> cells, const CalculatePlan& plan,

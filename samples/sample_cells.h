@@ -31,6 +31,11 @@ std::vector<std::string> SampleCells(const SampleResult& r);
 std::vector<std::string> PooledCells(const SamplesSummary& summary);
 std::vector<std::string> PooledCells(const StageSummary& stage);
 
+// What the views say of the pooled figures: each stage's where there are several, then the whole
+// table's: "Pooled, 28 of 30 samples (2 set aside): 301 defects in 1400 opportunities. DPMO
+// 215000, defects 21.50%, yield 78.50%, process sigma level 2.29".
+std::vector<std::string> PooledLines(const SamplesSummary& summary);
+
 // A row's cells under kFileColumns: those under kSampleColumns, then the ends of its results'
 // intervals and, where it is judged on one, the chart's name and centre, and its failed in
 // words.
@@ -53,8 +58,7 @@ struct SampleTexts {
     std::vector<std::string> cells, notes;
     std::string warning;
 };
-SampleTexts TextsOf(std::vector<std::string> cells, const CalculatePlan& plan,
-                    Signals failed = 0);
+SampleTexts TextsOf(std::vector<std::string> cells, const CalculatePlan& plan, Signals failed = 0);
 // A row with no figures: the cells it has, the rest of kSampleColumns empty, and no notes.
 SampleTexts TextsOf(std::vector<std::string> cells);
 

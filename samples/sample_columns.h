@@ -24,17 +24,10 @@ inline constexpr std::array<std::string_view, 12> kSampleColumns{"Label",
 // The columns of a table of samples as Tallyvane writes it to a file: those above, then the ends
 // of each result's 95% interval, the chart the row is judged on and that chart's centre.
 inline constexpr auto kFileColumns = [] {
-    constexpr std::array<std::string_view, 11> more{"DPMO low",
-                                                    "DPMO high",
-                                                    "Defects (%) low",
-                                                    "Defects (%) high",
-                                                    "Yield (%) low",
-                                                    "Yield (%) high",
-                                                    "Process Sigma Level low",
-                                                    "Process Sigma Level high",
-                                                    "Chart",
-                                                    "Centre",
-                                                    "Signals in words"};
+    constexpr std::array<std::string_view, 11> more{
+        "DPMO low",      "DPMO high",      "Defects (%) low",         "Defects (%) high",
+        "Yield (%) low", "Yield (%) high", "Process Sigma Level low", "Process Sigma Level high",
+        "Chart",         "Centre",         "Signals in words"};
     std::array<std::string_view, kSampleColumns.size() + more.size()> all{};
     std::copy(more.begin(), more.end(),
               std::copy(kSampleColumns.begin(), kSampleColumns.end(), all.begin()));

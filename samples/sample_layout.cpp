@@ -59,10 +59,10 @@ SampleLayout LayoutOf(std::span<const std::string> first, std::size_t line) {
     layout.results.assign(first.size(), false);
     const std::string where = "line " + std::to_string(line) + ": the header names ";
     for (std::size_t i = 0; i < first.size(); ++i) {
-        for (const auto& [name, column] : {std::pair{"Defects", &layout.defects},
-                                           std::pair{"Opportunities", &layout.opportunities},
-                                           std::pair{"Stage", &layout.stage},
-                                           std::pair{"Excluded", &layout.excluded}}) {
+        for (const auto& [name, column] :
+             {std::pair{"Defects", &layout.defects},
+              std::pair{"Opportunities", &layout.opportunities}, std::pair{"Stage", &layout.stage},
+              std::pair{"Excluded", &layout.excluded}}) {
             if (SameWord(first[i], name) && *column) {
                 throw TableRefused({where + name + " twice, in columns " +
                                     std::to_string(**column + 1) + " and " +

@@ -250,43 +250,41 @@ std::size_t SampleSheet::addColumn(std::string_view name) {
     return m_columns.size() - 1;
 }
 
-void SampleSheet::setAside(std::size_t i, std::string reason) {
-    const std::size_t column = m_layout.excluded.value_or(m_columns.size());
-    if (!m_layout.excluded) {
-        addColumn(kExcludedColumn);
-    }
-    SampleCellsRow cells = m_rows[i];
+SampleCellsRow WithCell(SampleCellsRow cells, std::size_t column, const std::string& text) {
     cells.resize(std::max(cells.size(), column + 1));
-    cells[column] = std::move(reason);
-    replaceRows(i, 1, {std::move(cells)});
+    cells[column] = text;
+    return cells;
 }
 
-std::size_t SampleSheet::stageRows(std::size_t i) const {
+void SampleSheet::setColumn(std::string_view name, const std::vector<std::size_t>& rows,
+                            const std::string& text) {
+    if (rows.empty()) {
+        return;
+    }
+    const std::optional<std::size_t> named =
+        name == kStageColumn ? m_layout.stage : m_layout.excluded;
+    const std::size_t column = named ? *named : addColumn(name);
+    std::vector<SampleCellsRow> changed(m_rows.begin() + static_cast<long>(rows.front()),
+                                        m_rows.begin() + static_cast<long>(rows.back() + 1));
+    for (const std::size_t i : rows) {
+        changed[i - rows.front()] = WithCell(std::move(changed[i - rows.front()]), column, text);
+    }
+    const std::size_t count = changed.size();  // before the rows are moved into the call
+    replaceRows(rows.front(), count, std::move(changed));
+}
+
+std::vector<std::size_t> SampleSheet::stageRows(std::size_t i) const {
     const std::string_view stage = FieldOf(m_rows[i], m_layout.stage);
-    std::size_t end = i + 1;
-    while (end < m_rows.size() &&
-           (!isSample(end) || FieldOf(m_rows[end], m_layout.stage) == stage)) {
-        ++end;
+    std::vector<std::size_t> rows{i};
+    for (std::size_t next = i + 1; next < m_rows.size(); ++next) {
+        if (isSample(next) && FieldOf(m_rows[next], m_layout.stage) != stage) {
+            break;
+        }
+        if (isSample(next)) {
+            rows.push_back(next);
+        }
     }
-    while (end > i + 1 && !isSample(end - 1)) {
-        --end;
-    }
-    return end - i;
-}
-
-void SampleSheet::startStage(std::size_t i, std::string name) {
-    const std::size_t count = stageRows(i);
-    const std::size_t column = m_layout.stage.value_or(m_columns.size());
-    if (!m_layout.stage) {
-        addColumn(kStageColumn);
-    }
-    std::vector<SampleCellsRow> rows(m_rows.begin() + static_cast<long>(i),
-                                     m_rows.begin() + static_cast<long>(i + count));
-    for (SampleCellsRow& cells : rows) {
-        cells.resize(std::max(cells.size(), column + 1));
-        cells[column] = name;
-    }
-    replaceRows(i, count, std::move(rows));
+    return rows;
 }
 
 std::string SampleSheet::error(std::size_t i) const {
@@ -354,8 +352,8 @@ ChartScene SampleSheet::chart() const {
         if (isSample(i)) {
             const SampleRow r = row(i);
             const SampleVerdict& v = m_verdicts[i];
-            drawing.add(SampleResult{r, {}, Proportion(r.defects, r.opportunities), v.limits,
-                                     v.stage, v.failed});
+            drawing.add(SampleResult{
+                r, {}, Proportion(r.defects, r.opportunities), v.limits, v.stage, v.failed});
         }
     }
     return drawing.scene();
@@ -409,9 +407,13 @@ std::string SampleSheet::text(char separator) const {
     return written(separator, "\n");
 }
 
-std::string SampleSheet::written(char separator, std::string_view lineEnd) const {
+std::string SampleSheet::rowsText() const {
+    return written(m_separator, "\n", false);
+}
+
+std::string SampleSheet::written(char separator, std::string_view lineEnd, bool withResults) const {
     // A header that names no counts would not read the result columns back: none are added.
-    const bool results = m_summary.has_value() && (!m_header || m_layout.defects);
+    const bool results = withResults && m_summary.has_value() && (!m_header || m_layout.defects);
     std::vector<std::string> header =
         m_header ? m_headerCells
                  : std::vector<std::string>(kSampleColumns.begin(),
@@ -428,7 +430,7 @@ std::string SampleSheet::written(char separator, std::string_view lineEnd) const
         header.emplace_back(kSampleColumns[0]);
         ++width;
     }
-    const auto withResults = [&](SampleCellsRow cells, std::vector<std::string> all) {
+    const auto appendResults = [&](SampleCellsRow cells, std::vector<std::string> all) {
         cells.resize(width);
         cells.insert(cells.end(), all.begin() + kFirstResultColumn, all.end());
         return cells;
@@ -439,7 +441,7 @@ std::string SampleSheet::written(char separator, std::string_view lineEnd) const
         text += lineEnd;
     };
     if (m_header || results) {
-        write(results ? withResults(header, {kFileColumns.begin(), kFileColumns.end()}) : header);
+        write(results ? appendResults(header, {kFileColumns.begin(), kFileColumns.end()}) : header);
     }
     for (std::size_t i = 0; i < m_rows.size(); ++i) {
         if (!isSample(i)) {  // blank: as it stands, its blanks not quoted
@@ -462,7 +464,7 @@ std::string SampleSheet::written(char separator, std::string_view lineEnd) const
         if (!m_header && Width(cells) == 2) {  // under the header it gets, each count in its place
             cells.insert(cells.begin(), std::string());
         }
-        write(withResults(std::move(cells), fileCells(i)));
+        write(appendResults(std::move(cells), fileCells(i)));
     }
     if (results) {
         const SampleTotals& totals = m_summary->totals;
@@ -470,7 +472,7 @@ std::string SampleSheet::written(char separator, std::string_view lineEnd) const
         pooled[labelColumn] = kPooledLabel;
         pooled[m_layout.defects.value_or(1)] = std::to_string(totals.defects);
         pooled[m_layout.opportunities.value_or(2)] = std::to_string(totals.opportunities);
-        write(withResults(pooled, pooledFileCells()));
+        write(appendResults(pooled, pooledFileCells()));
     }
     return text;
 }

@@ -16,6 +16,9 @@ namespace tallyvane {
 // A row's cells as a view edits them: the user's columns, as written.
 using SampleCellsRow = std::vector<std::string>;
 
+// The cells with one of them set, the row widened to it where it is shorter.
+SampleCellsRow WithCell(SampleCellsRow cells, std::size_t column, const std::string& text);
+
 // A table of samples held whole, for a view that shows and edits any of its rows at any time:
 // the header and every row as written, blank ones too, every field kept; each row's sample or
 // fault, found by the same rules as the command line's reader; and, once every row is good, the
@@ -59,15 +62,13 @@ public:
     // Whether a column can be added that the rows are read by: not where a header leaves the
     // counts to their places.
     bool canAddColumns() const { return !m_header || namesCounts(); }
-    // The column named so, added after the others where the table has none (a table without a
-    // header gets one, its rows' counts each under its column): its place.
-    std::size_t addColumn(std::string_view name);
-    // A row set aside for a reason, or brought back for none; and a new stage from a row to the
-    // end of the stage it was in. Each adds its column where the table has none.
-    void setAside(std::size_t i, std::string reason);
-    void startStage(std::size_t i, std::string name);
-    // The rows that startStage(i) renames, from i on.
-    std::size_t stageRows(std::size_t i) const;
+    // The cells of the column named so in these rows, in order, become `text`: kExcludedColumn
+    // sets rows aside for a reason, or brings them back for none; kStageColumn names their
+    // stage. The column is added where the table has none.
+    void setColumn(std::string_view name, const std::vector<std::size_t>& rows,
+                   const std::string& text);
+    // The rows from i to the end of its stage: a new stage from i renames them.
+    std::vector<std::size_t> stageRows(std::size_t i) const;
     // The encoding that file() writes from now on.
     void setEncoding(TextEncoding encoding) { m_encoding = encoding; }
     TextEncoding encoding() const { return m_encoding; }
@@ -81,6 +82,8 @@ public:
     std::string error(std::size_t i) const;
     // Whether a row is a sample: not blank, and not Tallyvane's own pooled row.
     bool isSample(std::size_t i) const;
+    // Whether a row is set aside: it gives a reason.
+    bool isSetAside(std::size_t i) const { return !FieldOf(m_rows[i], m_layout.excluded).empty(); }
     const std::optional<SamplesSummary>& summary() const { return m_summary; }
 
     // A row as read: its label and texts point into the sheet until its next change; a bad
@@ -106,6 +109,9 @@ public:
     std::string file() const;
     // The same as text, with this separator and LF line ends, for the clipboard.
     std::string text(char separator) const;
+    // The user's columns alone as text, with the table's separator and LF line ends: what the
+    // user typed, with the edits made since.
+    std::string rowsText() const;
 
 private:
     struct Reading {
@@ -117,8 +123,11 @@ private:
     // A row's reading; blank where its cells hold nothing, unless its record said otherwise.
     Reading read(const SampleCellsRow& cells, std::optional<bool> blank = std::nullopt) const;
     std::string where(std::size_t i) const;
+    // The column named so, added after the others (a table without a header gets one, its rows'
+    // counts each under its column): its place.
+    std::size_t addColumn(std::string_view name);
     SampleRow counted(std::size_t i) const;
-    std::string written(char separator, std::string_view lineEnd) const;
+    std::string written(char separator, std::string_view lineEnd, bool withResults = true) const;
     std::vector<std::string> fileCells(std::size_t i) const;
     std::vector<std::string> pooledFileCells() const;
     void analyse();

@@ -86,8 +86,12 @@ void AnalyseSamples(std::string_view text, Signals tests,
         kept.stage.assign(row.stage);
         kept.excluded.assign(row.excluded);
         const SampleVerdict verdict = judge.judge(row);
-        block.push_back(SampleResult{row, {}, Proportion(row.defects, row.opportunities),
-                                     verdict.limits, verdict.stage, verdict.failed});
+        block.push_back(SampleResult{row,
+                                     {},
+                                     Proportion(row.defects, row.opportunities),
+                                     verdict.limits,
+                                     verdict.stage,
+                                     verdict.failed});
         if (block.size() == kBlockRows) {
             flush();
         }

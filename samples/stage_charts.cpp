@@ -45,10 +45,10 @@ std::vector<std::string> SummaryMaker::emptyStages(std::string_view where) const
     for (std::size_t i = 0; i < m_stages.size(); ++i) {
         const StageSummary& s = m_stages[i];
         if (s.totals.counted() == 0) {
-            reasons.push_back(std::string(where) + std::to_string(s.first) + ": every sample of " +
-                              (s.name.empty() ? std::string("the table")
-                                              : "the stage \"" + s.name + "\"") +
-                              " is set aside: bring one back to judge them against");
+            reasons.push_back(
+                std::string(where) + std::to_string(s.first) + ": every sample of " +
+                (s.name.empty() ? std::string("the table") : "the stage \"" + s.name + "\"") +
+                " is set aside: bring one back to judge them against");
         }
     }
     return reasons;
@@ -94,8 +94,8 @@ SampleVerdict SampleJudge::judge(const SampleRow& row) {
     const ControlChart& chart = m_summary.stages[stage].chart;
     SampleVerdict verdict{stage, LimitsOf(chart, row.defects, row.opportunities), 0};
     if (!row.setAside()) {
-        verdict.failed = m_runs.add(Standardised(chart, row.defects, row.opportunities),
-                                     verdict.limits.beyond);
+        verdict.failed =
+            m_runs.add(Standardised(chart, row.defects, row.opportunities), verdict.limits.beyond);
     }
     return verdict;
 }

@@ -2,6 +2,7 @@
 
 #include <QBrush>
 #include <QColor>
+#include <QFont>
 #include <algorithm>
 
 #include "samples/sample_columns.h"
@@ -106,6 +107,14 @@ QVariant SamplesModel::data(const QModelIndex& index, int role) const {
             return errorOf(row).isEmpty() ? QVariant() : QBrush(QColor(0xfd, 0xe0, 0xdc));
         case Qt::ForegroundRole:
             return errorOf(row).isEmpty() ? QVariant() : QBrush(QColor(Qt::black));
+        case Qt::FontRole: {  // a row set aside, told apart in every theme
+            if (!m_sheet.isSetAside(static_cast<std::size_t>(row))) {
+                return {};
+            }
+            QFont font;
+            font.setItalic(true);
+            return font;
+        }
         case Qt::TextAlignmentRole:  // counts and figures to the right, words to the left
             return (column < userColumns() ? m_sheet.isCountColumn(static_cast<std::size_t>(column))
                                            : result + 1 < kSampleColumns.size())
@@ -148,6 +157,7 @@ void SamplesModel::load(SampleSheet sheet) {
     beginResetModel();
     m_sheet = std::move(sheet);
     m_sheet.numberByPlace();
+    m_sheet.setTests(m_tests);
     m_sheet.alignCounts();
     m_rows.clear();
     m_undo.clear();
@@ -157,6 +167,7 @@ void SamplesModel::load(SampleSheet sheet) {
 
 void SamplesModel::pasteTable(SampleSheet sheet) {
     sheet.alignCounts();
+    sheet.setTests(m_tests);
     m_undo.push(new SheetCommand(*this, m_sheet, std::move(sheet), tr("Paste")));
 }
 
@@ -272,6 +283,56 @@ void SamplesModel::replaceRows(int at, int count, std::vector<SampleCellsRow> ro
                          {Qt::DisplayRole, Qt::ToolTipRole, Qt::BackgroundRole});
     }
     emit analysed();
+}
+
+void SamplesModel::setColumn(std::string_view name, std::vector<int> rows, const QString& text,
+                             const QString& what) {
+    std::erase_if(rows, [this](int row) {
+        return row < 0 || row >= static_cast<int>(m_sheet.size()) ||
+               !m_sheet.isSample(static_cast<std::size_t>(row));
+    });
+    std::sort(rows.begin(), rows.end());
+    rows.erase(std::unique(rows.begin(), rows.end()), rows.end());
+    if (rows.empty()) {
+        return;
+    }
+    const std::optional<std::size_t> column =
+        name == kStageColumn ? m_sheet.stageColumn() : m_sheet.excludedColumn();
+    if (!column) {  // the table gains a column, and a header where it had none
+        SampleSheet after = m_sheet;
+        after.setColumn(name, {rows.begin(), rows.end()}, text.toStdString());
+        m_undo.push(new SheetCommand(*this, m_sheet, std::move(after), what));
+        return;
+    }
+    std::vector<SampleCellsRow> before, after;
+    for (int row = rows.front(); row <= rows.back(); ++row) {
+        before.push_back(m_sheet.cells(static_cast<std::size_t>(row)));
+        after.push_back(std::binary_search(rows.begin(), rows.end(), row)
+                            ? WithCell(before.back(), *column, text.toStdString())
+                            : before.back());
+    }
+    m_undo.push(new SpliceCommand(*this, rows.front(), std::move(before), std::move(after), what));
+}
+
+void SamplesModel::setTests(Signals tests) {
+    m_tests = tests;
+    m_rows.clear();
+    m_sheet.setTests(tests);
+    if (m_sheet.size() > 0) {
+        emit dataChanged(index(0, userColumns()),
+                         index(static_cast<int>(m_sheet.size()) - 1, columnCount() - 1));
+    }
+    emit analysed();
+}
+
+QStringList SamplesModel::pooledLines() const {
+    QStringList lines;
+    if (m_sheet.summary()) {
+        for (const std::string& line : PooledLines(*m_sheet.summary())) {
+            lines << Text(line);
+        }
+    }
+    return lines;
 }
 
 QString SamplesModel::tabSeparated() const {

@@ -3,6 +3,7 @@
 #include <QAbstractTableModel>
 #include <QUndoStack>
 #include <string>
+#include <string_view>
 #include <unordered_map>
 #include <vector>
 
@@ -48,6 +49,18 @@ public:
     QString tabSeparated() const;
     // The pooled row's cells with the notes of its results, or nothing while a row is bad.
     QStringList pooledCells() const;
+    // The pooled figures of each stage, where there are several, then the table's; none while a
+    // row is bad.
+    QStringList pooledLines() const;
+
+    // The column named so (kExcludedColumn, kStageColumn) set to `text` in the samples among
+    // these rows, as one step: it sets them aside for a reason, or brings them back for none, or
+    // names their stage. The column is added where the table has none.
+    void setColumn(std::string_view name, std::vector<int> rows, const QString& text,
+                   const QString& what);
+    // The tests the rows are judged by, kept for every table this model holds.
+    void setTests(Signals tests);
+    Signals tests() const { return m_tests; }
 
     // Rows [at, at + count) become `rows`, or the whole table another, told to the views as
     // what changed: the undo stack's ways in.
@@ -65,6 +78,7 @@ private:
     SampleSheet m_sheet;
     QUndoStack m_undo;
     mutable std::unordered_map<int, SampleTexts> m_rows;  // the figures of rows shown so far
+    Signals m_tests = kAllTests;
 };
 
 }  // namespace tallyvane

@@ -10,6 +10,7 @@
 #include <QFileInfo>
 #include <QHeaderView>
 #include <QImage>
+#include <QInputDialog>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QMenuBar>
@@ -17,6 +18,7 @@
 #include <QMimeData>
 #include <QPainter>
 #include <QSaveFile>
+#include <QSettings>
 #include <QSplitter>
 #include <QStyledItemDelegate>
 #include <QTableView>
@@ -30,6 +32,7 @@
 #include "report/page_printer.h"
 #include "report/print_failure.h"
 #include "samples/chart_svg.h"
+#include "samples/run_tests.h"
 #include "samples/sample_columns.h"
 #include "samples/table_records.h"
 #include "samples/text_decoding.h"
@@ -151,6 +154,111 @@ void SamplesWindow::createActions() {
     edit->addAction(tr("&Copy Table"), QKeySequence::Copy, this, &SamplesWindow::copyTable);
     edit->addAction(tr("&Paste Rows"), QKeySequence::Paste, this, &SamplesWindow::pasteRows);
     edit->addAction(tr("&Delete Rows"), QKeySequence::Delete, this, &SamplesWindow::deleteRows);
+    edit->addSeparator();
+    m_setAside = edit->addAction(tr("Set aside…"), this, &SamplesWindow::setAside);
+    m_bringBack = edit->addAction(tr("Bring back"), this, &SamplesWindow::bringBack);
+    m_startStage = edit->addAction(tr("Start a stage here…"), this, &SamplesWindow::startStage);
+    m_table->setContextMenuPolicy(Qt::ActionsContextMenu);
+    m_table->addActions({m_setAside, m_bringBack, m_startStage});
+    connect(m_table->selectionModel(), &QItemSelectionModel::selectionChanged, this,
+            &SamplesWindow::updateRowActions);
+    connect(m_table->selectionModel(), &QItemSelectionModel::currentChanged, this,
+            &SamplesWindow::updateRowActions);
+
+    // The tests for special causes, as the user last chose them.
+    QMenu* tests = menuBar()->addMenu(tr("&Tests"));
+    const int chosen = QSettings().value(QStringLiteral("samples/tests"), kAllTests).toInt();
+    for (int test = 1; test <= kRunTests; ++test) {
+        QString words = QString::fromUtf8(TestWords(test).data());
+        words[0] = words[0].toUpper();
+        QAction* action = tests->addAction(tr("&%1 %2").arg(test).arg(words));
+        action->setCheckable(true);
+        action->setChecked(chosen & (1 << (test - 1)));
+        connect(action, &QAction::toggled, this, &SamplesWindow::chooseTests);
+        m_tests << action;
+    }
+    m_model->setTests(static_cast<Signals>(chosen & kAllTests));
+}
+
+std::vector<int> SamplesWindow::selectedRows() const {
+    std::vector<int> rows;
+    for (const QModelIndex& index : m_table->selectionModel()->selectedIndexes()) {
+        rows.push_back(index.row());
+    }
+    if (rows.empty() && m_table->currentIndex().isValid()) {
+        rows.push_back(m_table->currentIndex().row());
+    }
+    return rows;
+}
+
+void SamplesWindow::updateRowActions() {
+    const SampleSheet& sheet = m_model->sheet();
+    bool samples = false, aside = false;
+    for (const int row : selectedRows()) {
+        const auto i = static_cast<std::size_t>(row);
+        samples = samples || (i < sheet.size() && sheet.isSample(i));
+        aside = aside || (i < sheet.size() && sheet.isSetAside(i));
+    }
+    m_setAside->setEnabled(samples && sheet.canAddColumns());
+    m_bringBack->setEnabled(aside);
+    const auto current = static_cast<std::size_t>(m_table->currentIndex().row());
+    m_startStage->setEnabled(m_table->currentIndex().isValid() && current < sheet.size() &&
+                             sheet.isSample(current) && sheet.canAddColumns());
+}
+
+void SamplesWindow::setExcluded(const QString& reason, const QString& what) {
+    const std::vector<int> rows = selectedRows();
+    const QModelIndex current = m_table->currentIndex();
+    m_model->setColumn(kExcludedColumn, rows, reason, what);
+    // A column added comes with the rows put in again: the selection is put back.
+    for (const int row : rows) {
+        m_table->selectionModel()->select(m_model->index(row, 0),
+                                          QItemSelectionModel::Select | QItemSelectionModel::Rows);
+    }
+    m_table->selectionModel()->setCurrentIndex(m_model->index(current.row(), current.column()),
+                                               QItemSelectionModel::NoUpdate);
+}
+
+void SamplesWindow::setAside() {
+    bool ok = false;
+    const QString reason =
+        QInputDialog::getText(this, tr("Set aside"),
+                              tr("Why do these samples not count? The reason is kept in the "
+                                 "Excluded column."),
+                              QLineEdit::Normal, {}, &ok)
+            .trimmed();
+    if (ok && !reason.isEmpty()) {
+        setExcluded(reason, tr("Set aside"));
+    }
+}
+
+void SamplesWindow::bringBack() {
+    setExcluded({}, tr("Bring back"));
+}
+
+void SamplesWindow::startStage() {
+    const int row = m_table->currentIndex().row();
+    bool ok = false;
+    const QString name =
+        QInputDialog::getText(this, tr("Start a stage"),
+                              tr("The stage's name, from this sample to the end of its stage:"),
+                              QLineEdit::Normal, {}, &ok)
+            .trimmed();
+    if (!ok || name.isEmpty() || row < 0) {
+        return;
+    }
+    const std::vector<std::size_t> rows = m_model->sheet().stageRows(static_cast<std::size_t>(row));
+    m_model->setColumn(kStageColumn, {rows.begin(), rows.end()}, name, tr("Start a stage"));
+    m_table->setCurrentIndex(m_model->index(row, std::max(m_table->currentIndex().column(), 0)));
+}
+
+void SamplesWindow::chooseTests() {
+    int chosen = 0;
+    for (int i = 0; i < m_tests.size(); ++i) {
+        chosen |= m_tests[i]->isChecked() ? 1 << i : 0;
+    }
+    QSettings().setValue(QStringLiteral("samples/tests"), chosen);
+    m_model->setTests(static_cast<Signals>(chosen));
 }
 
 void SamplesWindow::setFile(const QString& path) {
@@ -289,13 +397,7 @@ void SamplesWindow::pasteRows() {
 }
 
 void SamplesWindow::deleteRows() {
-    std::vector<int> rows;
-    for (const QModelIndex& index : m_table->selectionModel()->selectedIndexes()) {
-        rows.push_back(index.row());
-    }
-    if (rows.empty() && m_table->currentIndex().isValid()) {
-        rows.push_back(m_table->currentIndex().row());
-    }
+    std::vector<int> rows = selectedRows();
     const int first = rows.empty() ? 0 : *std::min_element(rows.begin(), rows.end());
     m_model->removeRows(std::move(rows));
     // The rows left after a gap moved up: a selection kept would now hold other rows.
@@ -363,15 +465,12 @@ void SamplesWindow::showAnalysis() {
     m_errors->setText(faults.join(QLatin1Char('\n')));
     m_errors->setHidden(faults.isEmpty());
     const QStringList pooled = m_model->pooledCells();
-    m_pooled->setText(pooled.isEmpty() ? QString()
-                                       : tr("Pooled: %1 defects in %2 opportunities. DPMO %3, "
-                                            "defects %4, yield %5, process sigma level %6")
-                                             .arg(pooled[1], pooled[2], pooled[3], pooled[4],
-                                                  pooled[5], pooled[6]));
+    m_pooled->setText(m_model->pooledLines().join(QLatin1Char('\n')));
     m_pooled->setToolTip(
         pooled.mid(static_cast<qsizetype>(kSampleColumns.size())).join(QLatin1Char('\n')));
     m_pooled->setAccessibleDescription(m_pooled->toolTip());
     m_chart->setChart(sheet.chart());
+    updateRowActions();
 }
 
 void SamplesWindow::warn(const QString& text) {

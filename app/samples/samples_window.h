@@ -1,7 +1,10 @@
 #pragma once
 
+#include <QList>
 #include <QMainWindow>
+#include <vector>
 
+class QAction;
 class QLabel;
 class QTableView;
 
@@ -33,6 +36,11 @@ private slots:
     void copyTable();
     void pasteRows();
     void deleteRows();
+    void setAside();
+    void bringBack();
+    void startStage();
+    void chooseTests();
+    void updateRowActions();
     void exportSvg();
     void exportPng();
     void print();
@@ -40,6 +48,10 @@ private slots:
 
 private:
     void createActions();
+    // The rows selected, or the current one where none is.
+    std::vector<int> selectedRows() const;
+    // The rows set aside or brought back, kept in view and selected.
+    void setExcluded(const QString& reason, const QString& what);
     // This window while it holds nothing, else a new one: no table is ever replaced unsaved.
     SamplesWindow* windowForNewTable();
     // Opens the file there; a new window that the file could not fill goes again.
@@ -55,6 +67,10 @@ private:
     QLabel* m_errors = nullptr;
     QLabel* m_pooled = nullptr;
     ChartView* m_chart = nullptr;
+    QAction* m_setAside = nullptr;
+    QAction* m_bringBack = nullptr;
+    QAction* m_startStage = nullptr;
+    QList<QAction*> m_tests;
     QString m_path;
 };
 

@@ -5,6 +5,7 @@
 #include <QClipboard>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QInputDialog>
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QLabel>
@@ -14,6 +15,7 @@
 #include <QMimeData>
 #include <QPointer>
 #include <QRegularExpression>
+#include <QSettings>
 #include <QTableView>
 #include <QTemporaryDir>
 #include <QTimer>
@@ -21,6 +23,7 @@
 #include <list>
 
 #include "tests/app/window_test.h"
+#include "tests/samples/textbook.h"
 
 using tallyvane::testing::Golden;
 using tallyvane::testing::Samples;
@@ -257,7 +260,7 @@ void WindowTest::samplesMenuExportClose() {
     QApplication::clipboard()->setText(Golden());
     s.key(Qt::Key_V, Qt::ControlModifier);
     s.key(Qt::Key_Z, Qt::ControlModifier);
-    QCOMPARE(std::tuple(s.model()->rowCount(), s.model()->columnCount()), std::tuple(1, 11));
+    QCOMPARE(std::tuple(s.model()->rowCount(), s.model()->columnCount()), std::tuple(1, 12));
     s.key(Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
     QCOMPARE(std::tuple(s.model()->rowCount(), s.cell(2, 0), s.pooled(), resets),
              std::tuple(13, "Line 3, north", GoldenPooled(), 0));
@@ -372,4 +375,74 @@ void WindowTest::samplesUnreadable() {
     QVERIFY(Samples().model()->rowCount() == 1);
 #endif
     qDeleteAll(ShownSamplesWindows());  // those opened for nothing
+}
+
+// The textbook's workflow: its two samples beyond the limits set aside with a reason from the
+// row's menu, the limits revised (sample 21 is then beyond them), a second stage started, the
+// tests chosen and kept; each step undone with Ctrl+Z.
+void WindowTest::samplesSetAsideAndStages() {
+    Window w;
+    QString table = "Sample,Defects,Opportunities\n";
+    for (std::size_t i = 0; i < kOrangeJuice.size(); ++i)
+        table += QString("%1,%2,50\n").arg(i + 1).arg(kOrangeJuice[i]);
+    QApplication::clipboard()->setText(table);
+    QTest::keyClick(w.box("txttotaldefects"), Qt::Key_V, Qt::ControlModifier);
+    Samples s;
+    QVERIFY(s.window);
+    QStringList answers;  // typed into each question the window asks
+    QTimer poll;
+    QObject::connect(&poll, &QTimer::timeout, [&answers] {
+        if (auto* dialog = qobject_cast<QInputDialog*>(QApplication::activeModalWidget());
+            dialog && !answers.isEmpty())
+            dialog->setTextValue(answers.takeFirst()), dialog->accept();
+    });
+    poll.start(20);
+    const auto act = [&](int row, const QString& action) {
+        s.table()->setCurrentIndex(s.model()->index(row, 0));
+        for (QAction* a : s.table()->actions())
+            if (a->text() == action && a->isEnabled())
+                a->trigger();
+    };
+    answers << "new batch of cardboard"
+            << "new batch of cardboard";
+    act(14, "Set aside…");  // a column of its own added
+    act(22, "Set aside…");
+    const int beyond = 10, verdicts = 11;  // after the reasons' column
+    QCOMPARE(std::tuple(s.model()->headerData(3, Qt::Horizontal).toString(), s.cell(22, 3),
+                        s.cell(14, beyond), s.cell(14, verdicts), s.cell(20, verdicts),
+                        s.cell(20, verdicts, Qt::ToolTipRole)),
+             std::tuple("Excluded", "new batch of cardboard", "yes", "", "1",
+                        "Test 1: one point beyond the limits."));
+    QVERIFY2(s.pooled().startsWith("Pooled, 28 of 30 samples (2 set aside): 301 defects in 1400 "
+                                   "opportunities. DPMO 215000,"),
+             qPrintable(s.pooled()));
+    QVERIFY(s.model()->index(14, 0).data(Qt::FontRole).value<QFont>().italic());
+    s.key(Qt::Key_Z, Qt::ControlModifier);
+    s.key(Qt::Key_Z, Qt::ControlModifier);
+    QCOMPARE(
+        std::tuple(s.model()->columnCount(), s.cell(14, 10), s.cell(20, 10), s.pooled().left(31)),
+        std::tuple(12, "1", "", "Pooled: 347 defects in 1500 opp"));
+    s.key(Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
+    QCOMPARE(s.cell(14, 3), "new batch of cardboard");
+    act(14, "Bring back");
+    QCOMPARE(std::tuple(s.cell(14, 3), s.cell(14, verdicts)), std::tuple("", "1"));
+
+    answers << "after";
+    act(15, "Start a stage here…");
+    const QStringList lines = s.pooled().split('\n');
+    QCOMPARE(std::tuple(lines.size(), s.cell(14, 4), s.cell(15, 4), s.cell(29, 4)),
+             std::tuple(3, "", "after", "after"));
+    QVERIFY2(lines[0].startsWith("Stage 1, 15 samples: ") && lines[1].startsWith("after, 15 "),
+             qPrintable(s.pooled()));
+
+    // Test 1 left out: the rows beyond the limits say nothing, in this window and the next.
+    for (QAction* a : s.window->findChildren<QAction*>())
+        if (a->text().startsWith("&1 "))
+            a->trigger();
+    QCOMPARE(std::tuple(s.cell(14, verdicts + 1), QSettings().value("samples/tests").toInt()),
+             std::tuple("", 0b1110));
+    w.window.openSamples(SOURCE_DIR "/tests/samples/golden.csv");
+    Samples next;
+    QCOMPARE(next.cell(11, 10), "");
+    QSettings().remove("samples/tests");
 }

@@ -136,6 +136,7 @@ private slots:
     void samplesMenuExportClose();
     void samplesAwkwardFiles();
     void samplesUnreadable();
+    void samplesSetAsideAndStages();
     void printSamples();
 
 private:

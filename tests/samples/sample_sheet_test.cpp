@@ -1,5 +1,7 @@
 #include "samples/sample_sheet.h"
 
+#include "samples/sample_columns.h"
+
 #include <gtest/gtest.h>
 
 #include <fstream>
@@ -37,7 +39,8 @@ TEST(SampleSheet, GoldenTableAndBadRow) {
     const SampleSheet sheet(golden);
     EXPECT_EQ(std::tuple(sheet.size(), sheet.csv(), sheet.file(), sheet.row(2).label),
               std::tuple(12u, golden, golden, "Line 3, north"));
-    EXPECT_NEAR(*sheet.summary()->stages[0].chart.sigmaZ, 1.9371084, 1e-7);  // samples of 40, 50 and 60
+    EXPECT_NEAR(*sheet.summary()->stages[0].chart.sigmaZ, 1.9371084,
+                1e-7);  // samples of 40, 50 and 60
     std::string bad = golden;
     SampleSheet refused(bad.replace(bad.find(",7,50"), 3, ",7.5,"));
     EXPECT_EQ(std::tuple(refused.size(), refused.error(5), refused.reasons().size()),
@@ -138,6 +141,29 @@ TEST(SampleSheet, SavedTablesReadBack) {
             std::tuple(figures, figures, Cells(sheet)))
             << table;
     }
+}
+
+// Setting a row aside or starting a stage gives a table without a header one, each count under
+// its column, and the reason and the stage read back from the saved file as they were. A stage
+// started inside another takes the rest of it, not the stage after; a stage whose every sample
+// is set aside gives no figures and says why.
+TEST(SampleSheet, SetAsideAndStages) {
+    SampleSheet sheet("A,5,100\n7,100\n\n9,100\n8,100\n");
+    sheet.numberByPlace();
+    sheet.setColumn(kExcludedColumn, {1}, "sensor fault");
+    sheet.setColumn(kStageColumn, {4}, "later");
+    sheet.setColumn(kStageColumn, sheet.stageRows(0), "first");
+    EXPECT_EQ(sheet.rowsText(),
+              "Label,Defects,Opportunities,Excluded,Stage\nA,5,100,,first\n,7,100,sensor "
+              "fault,first\n\n,9,100,,first\n,8,100,,later\n");
+    const SampleSheet again(sheet.file());
+    EXPECT_EQ(std::tuple(again.isSetAside(1), again.summary()->stages.size(),
+                         again.summary()->totals.setAside, again.file()),
+              std::tuple(true, 2u, 1u, sheet.file()));
+    sheet.setColumn(kExcludedColumn, {4}, "?");
+    EXPECT_EQ(sheet.reasons(), std::vector<std::string>{"Row 5: every sample of the stage "
+                                                        "\"later\" is set aside: bring one back to "
+                                                        "judge them against"});
 }
 
 // Cells pasted as spreadsheets pass them: tabs part them, and a quote never closed is text.

@@ -103,7 +103,8 @@ TEST(SamplesAnalysis, SetAsideAndRevised) {
               std::tuple("28 of 30 samples (2 set aside)", PlanCalculate("301", "1400").texts));
     EXPECT_EQ(a.chart.title, "P chart of the defect proportion, 30 samples, 2 set aside");
     const auto hollow = std::count_if(a.chart.marks.begin(), a.chart.marks.end(), [](auto& m) {
-        return m.hollow && m.meaning.ends_with("beyond the limits, set aside: new batch of cardboard");
+        return m.hollow &&
+               m.meaning.ends_with("beyond the limits, set aside: new batch of cardboard");
     });
     EXPECT_EQ(hollow, 2);
 }
@@ -197,7 +198,8 @@ TEST(ChartDrawing, Meaning) {
     EXPECT_EQ(
         std::tuple(b.Texts(ChartInk::kPoint).size(), b.Texts(ChartInk::kBeyond), b.Count("64"),
                    b.Texts(ChartInk::kPoint)[1]),
-        std::tuple(400u, std::vector<std::string>{"From 4, 2 rows: 6.000%, beyond the limits. " + kTest1},
+        std::tuple(400u,
+                   std::vector<std::string>{"From 4, 2 rows: 6.000%, beyond the limits. " + kTest1},
                    1u, "From 4, 2 rows: 0.6000%, within the limits"));
     std::vector<int> spread(500, 50);  // one column's rows beyond both limits: a square each
     spread[0] = 100, spread[1] = 0;
@@ -290,8 +292,9 @@ TEST(SamplesAnalysis, DegenerateCases) {
         {"3,10\n", 0.0, 0.7347}, {"0,10\n0,20\n", 0.0, 0.0}, {"5,5\n3,3\n", 1.0, 1.0}};
     for (const auto& [table, lower, upper] : rows) {
         const Analysis a = Analyse(table);
-        EXPECT_TRUE(!a.summary.stages[0].chart.sigmaZ && a.summary.stages[0].chart.kind == ChartKind::kP &&
-                    a.beyond.empty() && a.rows[0].limits.lower == lower &&
+        EXPECT_TRUE(!a.summary.stages[0].chart.sigmaZ &&
+                    a.summary.stages[0].chart.kind == ChartKind::kP && a.beyond.empty() &&
+                    a.rows[0].limits.lower == lower &&
                     std::abs(a.rows[0].limits.upper - upper) < 1e-4)
             << table;
     }
