@@ -1,7 +1,5 @@
 #include "samples/run_tests.h"
 
-#include <array>
-
 namespace tallyvane {
 namespace {
 
@@ -12,14 +10,6 @@ int Sign(double value) {
 }
 
 }  // namespace
-
-std::string_view TestWords(int test) {
-    static constexpr std::array<std::string_view, kRunTests> kWords{
-        "one point beyond the limits", "nine points in a row on the same side of the centre",
-        "six points in a row, each higher than the last, or each lower",
-        "fourteen points in a row, alternating up and down"};
-    return kWords[static_cast<std::size_t>(test - 1)];
-}
 
 std::string SignalNumbers(Signals failed) {
     std::string numbers;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -15,7 +16,14 @@ inline constexpr Signals kAllTests = 0x0F;
 // "1, 3": the tests' numbers; and in words: "Test 1: one point beyond the limits. Test 3: ...".
 std::string SignalNumbers(Signals failed);
 std::string SignalWords(Signals failed);
-std::string_view TestWords(int test);
+// "nine points in a row on the same side of the centre": what test 1 to 4 looks for.
+inline std::string_view TestWords(int test) {
+    static constexpr std::array<std::string_view, kRunTests> kWords{
+        "one point beyond the limits", "nine points in a row on the same side of the centre",
+        "six points in a row, each higher than the last, or each lower",
+        "fourteen points in a row, alternating up and down"};
+    return kWords[static_cast<std::size_t>(test - 1)];
+}
 // The tests that "1,2,4" chooses; none for anything but numbers from 1 to 4, commas apart.
 std::optional<Signals> ParseTests(std::string_view text);
 

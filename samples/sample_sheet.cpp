@@ -130,8 +130,10 @@ void SampleSheet::replaceRows(std::size_t at, std::size_t count, std::vector<Sam
     }
     m_readings.erase(m_readings.begin() + first, m_readings.begin() + end);
     m_readings.insert(m_readings.begin() + first, readings.begin(), readings.end());
-    m_lines.erase(m_lines.begin() + first, m_lines.begin() + end);
-    m_lines.insert(m_lines.begin() + first, rows.size(), 0);
+    // A row replaced keeps the line it came from; one added has none.
+    const auto kept = first + static_cast<long>(std::min(count, rows.size()));
+    m_lines.erase(m_lines.begin() + kept, m_lines.begin() + end);
+    m_lines.insert(m_lines.begin() + kept, rows.size() - std::min(count, rows.size()), 0);
     m_rows.erase(m_rows.begin() + first, m_rows.begin() + end);
     m_rows.insert(m_rows.begin() + first, std::make_move_iterator(rows.begin()),
                   std::make_move_iterator(rows.end()));

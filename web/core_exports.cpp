@@ -22,8 +22,10 @@ namespace {
 tallyvane::ReportBoxes g_inputs;
 std::vector<std::string> g_outputs;
 std::optional<tallyvane::SampleSheet> g_sheet;
-// The count of rows, the pooled row as OutputRow gives it, and the chart.
-constexpr std::size_t kSamplesHead = 1 + 2 * tallyvane::kSampleColumns.size() + 2;
+tallyvane::Signals g_tests = tallyvane::kAllTests;
+// The count of rows, the pooled row as OutputRow gives it, the chart, whether the table has
+// stages, whether its rows can be set aside, and the pooled lines.
+constexpr std::size_t kSamplesHead = 1 + 2 * tallyvane::kSampleColumns.size() + 2 + 3;
 bool g_spent = false;  // an input that found no room: the command after says so
 
 // The samples' answer where the page's memory is spent: no table, and the page goes on.
@@ -42,6 +44,48 @@ void OutputRow(const tallyvane::SampleTexts& texts) {
     g_outputs.insert(g_outputs.end(), texts.cells.begin(), texts.cells.end());
     g_outputs.insert(g_outputs.end(), texts.notes.begin(), texts.notes.end());
     g_outputs.push_back(texts.warning);
+}
+
+// The table as the page shows it: see tallyvane_samples.
+void OutputSheet() {
+    using namespace tallyvane;
+    g_outputs = {std::to_string(g_sheet->size())};
+    if (g_sheet->summary()) {
+        OutputRow(g_sheet->pooledTexts());
+        g_outputs.push_back(g_sheet->svg());
+        g_outputs.push_back(g_sheet->stageColumn() ? "1" : "");
+        g_outputs.push_back(g_sheet->canAddColumns() ? "1" : "");
+        std::string lines;
+        for (const std::string& line : PooledLines(*g_sheet->summary())) {
+            lines += (lines.empty() ? "" : "\n") + line;
+        }
+        g_outputs.push_back(std::move(lines));
+    } else {
+        g_outputs.resize(kSamplesHead);
+        g_outputs[kSamplesHead - 2] = g_sheet->canAddColumns() ? "1" : "";
+    }
+    const std::vector<std::string> notes = g_sheet->notes();
+    g_outputs.insert(g_outputs.end(), notes.begin(), notes.end());
+    g_outputs.insert(g_outputs.end(), g_sheet->reasons().begin(), g_sheet->reasons().end());
+}
+
+// A command on the table kept, answered as tallyvane_samples answers; out of memory, the table
+// goes.
+template <typename Change>
+void ChangeSheet(const Change& change) {
+    if (g_spent) {
+        return SayMemorySpent();
+    }
+    if (!g_sheet) {  // no table read yet: nothing to say
+        g_outputs.clear();
+        return;
+    }
+    try {
+        change(*g_sheet);
+        OutputSheet();
+    } catch (const std::bad_alloc&) {
+        SayMemorySpent();
+    }
 }
 
 }  // namespace
@@ -78,9 +122,9 @@ EMSCRIPTEN_KEEPALIVE void tallyvane_report() {
 }
 
 // The table of samples in the first input, kept for the calls below: its number of rows, the
-// pooled row as OutputRow gives it and the chart, or as many empty texts where the table gives
-// no figures, then the notes on the file and the chart, if any, and every reason it gives no
-// figures.
+// pooled row as OutputRow gives it, the chart, "1" where it has stages, "1" where its rows can
+// be set aside, and its pooled lines, or as many empty texts where the table gives no figures;
+// then the notes on the file and the chart, if any, and every reason it gives no figures.
 EMSCRIPTEN_KEEPALIVE void tallyvane_samples() {
     using namespace tallyvane;
     if (g_spent) {
@@ -88,23 +132,41 @@ EMSCRIPTEN_KEEPALIVE void tallyvane_samples() {
     }
     try {
         g_sheet.emplace(std::move(g_inputs[0]));
-        g_outputs = {std::to_string(g_sheet->size())};
-        if (g_sheet->summary()) {
-            OutputRow(g_sheet->pooledTexts());
-            g_outputs.push_back(g_sheet->svg());
-        } else {
-            g_outputs.resize(kSamplesHead);
-        }
-        const std::vector<std::string> notes = g_sheet->notes();
-        g_outputs.insert(g_outputs.end(), notes.begin(), notes.end());
-        g_outputs.insert(g_outputs.end(), g_sheet->reasons().begin(), g_sheet->reasons().end());
+        g_sheet->setTests(g_tests);
+        OutputSheet();
     } catch (const std::bad_alloc&) {
         SayMemorySpent();
     }
 }
 
+// The first input's column ("Excluded", "Stage") set to the third input in the row that the
+// second gives, or in the rest of its stage for a stage; answered as tallyvane_samples answers.
+EMSCRIPTEN_KEEPALIVE void tallyvane_samples_set() {
+    ChangeSheet([](tallyvane::SampleSheet& sheet) {
+        const std::size_t row = std::stoul(g_inputs[1]);
+        if (row >= sheet.size() || !sheet.isSample(row) || !sheet.canAddColumns()) {
+            return;
+        }
+        const bool stage = g_inputs[0] == tallyvane::kStageColumn;
+        sheet.setColumn(stage ? tallyvane::kStageColumn : tallyvane::kExcludedColumn,
+                        stage ? sheet.stageRows(row) : std::vector<std::size_t>{row}, g_inputs[2]);
+    });
+}
+
+// The tests the rows are judged by, a bit each in the first input, for this table and the next.
+EMSCRIPTEN_KEEPALIVE void tallyvane_samples_tests() {
+    g_tests = static_cast<tallyvane::Signals>(std::stoul(g_inputs[0]) & tallyvane::kAllTests);
+    ChangeSheet([](tallyvane::SampleSheet& sheet) { sheet.setTests(g_tests); });
+}
+
+// The user's columns of the table as text, with the changes made to it.
+EMSCRIPTEN_KEEPALIVE void tallyvane_samples_text() {
+    g_outputs = {g_sheet ? g_sheet->rowsText() : std::string()};
+}
+
 // Rows of the table from the first input's index, as many as the second says: each as its
-// line, what is wrong with it, then as OutputRow gives it, without figures where there are none.
+// line, what is wrong with it, then as OutputRow gives it, without figures where there are none,
+// then its stage and why it is set aside.
 EMSCRIPTEN_KEEPALIVE void tallyvane_samples_rows() {
     using namespace tallyvane;
     g_outputs.clear();
@@ -119,6 +181,9 @@ EMSCRIPTEN_KEEPALIVE void tallyvane_samples_rows() {
             g_outputs.push_back(std::to_string(g_sheet->row(i).line));
             g_outputs.push_back(g_sheet->error(i));
             OutputRow(g_sheet->texts(i));
+            const SampleRow row = g_sheet->row(i);
+            g_outputs.emplace_back(row.stage);
+            g_outputs.emplace_back(row.excluded);
         }
     } catch (const std::bad_alloc&) {
         g_outputs.clear();

@@ -163,12 +163,15 @@
     const samplesOpen = byId('samplesOpen');
     const samplesInput = byId('samplesInput');
     const samplesTable = byId('samplesTable');
-    const columnCount = samplesTable.tHead.rows[0].cells.length;
+    const columnCount = samplesTable.tHead.rows[0].cells.length - 2;  // the stage, set aside
     const rowWidth = 2 * columnCount + 1;  // the cells, a note under each, the warning
     const rowsPerPage = 100;
     let sampleCount = 0;
     let firstRow = 0;
     let chartSvg = '';
+    let hasStages = false;
+    let canSetAside = false;
+    let typedTable = false;  // the table is the box's text, which its changes go back to
     function openSamples(open) {
         samples.hidden = !open;
         samplesOpen.setAttribute('aria-expanded', String(open));
@@ -191,15 +194,34 @@
         row.firstChild.scope = 'row';
         return row;
     }
-    // A bad row keeps its place, marked, with what is wrong with it in place of its figures.
-    function sampleRow([, error, ...texts]) {
+    // A bad row keeps its place, marked, with what is wrong with it in place of its figures. Each
+    // row says its stage, where the table has stages, and why it is set aside, with the button
+    // that sets it aside or brings it back.
+    function sampleRow([, error, ...texts], index) {
         const row = fillRow(document.createElement('tr'), texts);
+        row.firstChild.id = `sample-row-${index}`;
         if (error) {
             const reason = Object.assign(document.createElement('td'),
                 {textContent: error, title: error, colSpan: columnCount - 1});
             row.className = 'bad';
             row.replaceChildren(row.firstChild, reason);
         }
+        const [stage, excluded] = texts.slice(rowWidth);
+        if (hasStages)
+            row.append(Object.assign(document.createElement('td'), {textContent: stage}));
+        const aside = Object.assign(document.createElement('td'),
+            {className: 'reason', textContent: excluded ? `${excluded} ` : ''});
+        const button = Object.assign(document.createElement('button'), {
+            type: 'button',
+            textContent: excluded ? 'Bring back' : 'Set aside\u2026',
+            disabled: !excluded && (!canSetAside || Boolean(error)),
+        });
+        button.setAttribute('aria-describedby', row.firstChild.id);
+        button.addEventListener('click', () => (excluded ? setExcluded(index, '')
+            : askReason().then((reason) => reason && setExcluded(index, reason))));
+        aside.append(button);
+        row.append(aside);
+        row.classList.toggle('aside', Boolean(excluded));
         return row;
     }
     async function showRows() {
@@ -208,8 +230,9 @@
             return;
         const texts = run('samples_rows', [String(firstRow), String(rowsPerPage)]);
         const rows = [];
-        for (let at = 0; at < texts.length; at += rowWidth + 2)
-            rows.push(sampleRow(texts.slice(at, at + rowWidth + 2)));
+        const width = rowWidth + 4;  // the line, the error, the row, its stage and reason
+        for (let at = 0; at < texts.length; at += width)
+            rows.push(sampleRow(texts.slice(at, at + width), firstRow + at / width));
         samplesTable.tBodies[0].replaceChildren(...rows);
         byId('samplesRange').textContent = sampleCount
             ? `Rows ${firstRow + 1} to ${firstRow + rows.length} of ${sampleCount}` : '';
@@ -225,24 +248,87 @@
         showRows();
     });
 
+    // The table as the core answers for it: its rows' count, the pooled row, the chart, its
+    // stages, and what it says of itself.
+    function showSheet([count, ...texts]) {
+        sampleCount = Number(count);
+        chartSvg = texts[rowWidth];
+        [hasStages, canSetAside] = texts.slice(rowWidth + 1, rowWidth + 3).map(Boolean);
+        byId('samplesStageHead').hidden = !hasStages;
+        const pooled = byId('samplesPooled');
+        (chartSvg ? fillRow(pooled, texts) : pooled).hidden = !chartSvg;
+        if (chartSvg)
+            pooled.append(...Array.from({length: hasStages ? 2 : 1}, () => document.createElement('td')));
+        byId('samplesSummary').textContent = texts[rowWidth + 3];
+        byId('samplesChart').innerHTML = chartSvg;  // the core's SVG, its texts escaped
+        byId('samplesChart').hidden = !chartSvg;
+        byId('samplesErrors').replaceChildren(...texts.slice(rowWidth + 4).map(
+            (reason) => Object.assign(document.createElement('li'), {textContent: reason})));
+        byId('samplesCsv').disabled = byId('samplesSvg').disabled = !chartSvg;
+        return showRows();
+    }
+    // The tests for special causes, as the user last chose them in this browser.
+    const testBoxes = [...byId('samplesTests').querySelectorAll('input')];
+    try {
+        const saved = localStorage.getItem('tallyvane-tests');
+        if (saved !== null)
+            testBoxes.forEach((box, i) => { box.checked = Boolean(Number(saved) & (1 << i)); });
+    } catch { /* no storage here: every test, as at first */ }
+    const chosenTests = () => String(testBoxes.reduce((mask, box, i) => mask | (box.checked << i), 0));
+    for (const box of testBoxes) {
+        box.addEventListener('change', async () => {
+            try {
+                localStorage.setItem('tallyvane-tests', chosenTests());
+            } catch { /* kept for this page alone */ }
+            const run = await readyCore();
+            const texts = run?.('samples_tests', [chosenTests()]);
+            if (texts?.length)
+                await showSheet(texts);
+        });
+    }
     // Text or a file's bytes, read by the core alone.
     async function analyseSamples(input) {
         const run = await readyCore();
         if (!run)
             return;
-        const [count, ...texts] = run('samples', [input]);
-        sampleCount = Number(count);
+        run('samples_tests', [chosenTests()]);
         firstRow = 0;
-        chartSvg = texts[rowWidth];
-        const pooled = byId('samplesPooled');
-        (chartSvg ? fillRow(pooled, texts) : pooled).hidden = !chartSvg;
-        byId('samplesChart').innerHTML = chartSvg;  // the core's SVG, its texts escaped
-        byId('samplesChart').hidden = !chartSvg;
-        byId('samplesErrors').replaceChildren(...texts.slice(rowWidth + 1).map(
-            (reason) => Object.assign(document.createElement('li'), {textContent: reason})));
-        byId('samplesCsv').disabled = byId('samplesSvg').disabled = !chartSvg;
-        await showRows();
+        typedTable = typeof input === 'string';
+        await showSheet(run('samples', [input]));
     }
+    // A row set aside for a reason, or brought back for none: the box's text takes the change.
+    async function setExcluded(index, reason) {
+        const run = await readyCore();
+        if (!run)
+            return;
+        await showSheet(run('samples_set', ['Excluded', String(index), reason]));
+        if (typedTable)
+            samplesInput.value = run('samples_text', [])[0];
+        samplesTable.tBodies[0].rows[index - firstRow]?.querySelector('button')?.focus();
+    }
+    const reasonDialog = byId('reasonDialog');
+    const reasonText = byId('reasonText');
+    let answerReason = () => {};
+    function askReason() {
+        reasonText.value = '';
+        reasonDialog.showModal();
+        reasonText.focus();
+        return new Promise((resolve) => { answerReason = resolve; });
+    }
+    const closeReason = (reason) => {
+        answerReason(reason);
+        answerReason = () => {};
+        reasonDialog.close();
+    };
+    byId('reasonOk').addEventListener('click', () => closeReason(reasonText.value.trim()));
+    byId('reasonCancel').addEventListener('click', () => closeReason(''));
+    reasonText.addEventListener('keydown', (event) => {
+        if (event.key === 'Enter') {
+            event.preventDefault();  // else it goes on to press the row's button, focused next
+            closeReason(reasonText.value.trim());
+        }
+    });
+    reasonDialog.addEventListener('close', () => closeReason(''));
     let typing;
     // Typing is read once it pauses; a paste, below, at once.
     samplesInput.addEventListener('input', () => {

@@ -18,6 +18,7 @@
 #include "calc/site_address.h"
 #include "calc/warning_texts.h"
 #include "calc/xml_text.h"
+#include "samples/run_tests.h"
 #include "samples/sample_columns.h"
 #include "samples/text_decoding.h"
 
@@ -181,12 +182,26 @@ std::string DesignJson() {
            ",\"tableFileReadSize\":" + std::to_string(kTableFileReadSize) + "}";
 }
 
-// The header cells of the table of samples.
+// The header cells of the table of samples: its figures, then the stage where the table has
+// stages, and whether each row is set aside.
 std::string SampleColumnHeads() {
     std::string heads;
     for (const std::string_view column : kSampleColumns)
         heads += "<th scope=\"col\">" + XmlText(column) + "</th>";
-    return heads;
+    return heads + "<th scope=\"col\" id=\"samplesStageHead\" hidden>" + XmlText(kStageColumn) +
+           "</th><th scope=\"col\">Set aside</th>";
+}
+
+// A box for each test for special causes, checked.
+std::string SampleTestBoxes() {
+    std::string boxes;
+    for (int test = 1; test <= kRunTests; ++test) {
+        const std::string id = "samplesTest" + std::to_string(test);
+        boxes += "<label><input type=\"checkbox\" id=\"" + id + "\" value=\"" +
+                 std::to_string(test) + "\" checked> " + std::to_string(test) + ": " +
+                 XmlText(TestWords(test)) + "</label>\n";
+    }
+    return boxes;
 }
 
 // The template with each of its markers replaced by its part, in one pass, so that no part is
@@ -224,6 +239,7 @@ int Build(char** argv) {
         {"{{design-style}}", DesignStyle()},
         {"{{form}}", Form()},
         {"{{sample-columns}}", SampleColumnHeads()},
+        {"{{sample-tests}}", SampleTestBoxes()},
         {"{{warning-title}}", XmlText(warning::kTitle)},
         {"{{design}}", DesignJson()},
         {"{{core-wasm}}", Base64(ReadFile(argv[6]))},

@@ -445,4 +445,19 @@ void WindowTest::samplesSetAsideAndStages() {
     Samples next;
     QCOMPARE(next.cell(11, 10), "");
     QSettings().remove("samples/tests");
+
+    // The staged table that the command line and the page read too: the same verdicts.
+    QFile file(SOURCE_DIR "/tests/samples/staged.json");
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    const QVariantMap want = QJsonDocument::fromJson(file.readAll()).object().toVariantMap();
+    w.window.openSamples(SOURCE_DIR "/tests/samples/staged.csv");
+    Samples staged;
+    QStringList said;
+    for (int row = 0; row + 1 < staged.model()->rowCount(); ++row)
+        said << (staged.cell(row, 11) + " " + staged.cell(row, 12)).trimmed();
+    QCOMPARE(said, want["verdicts"].toStringList());
+    const QStringList pooled = staged.pooled().split('\n');
+    QCOMPARE(pooled.size(), 3);
+    for (int i = 0; i < 3; ++i)
+        QVERIFY2(pooled[i].startsWith(want["pooled"].toStringList()[i]), qPrintable(pooled[i]));
 }

@@ -123,5 +123,17 @@ for file in samples/awkward/*.csv; do
         passed=$((passed + 1)) || { failed=$((failed + 1)); echo "FAIL awkward ${file##*/}"; head -c 600 "$work/out" "$work/err"; }
 done
 
+# The staged table that the window and the page read too: each row's verdict, beyond the limits
+# or not and the tests it fails, worked out apart (a set-aside row is judged, and fails none).
+"${cli[@]}" --json --samples samples/staged.csv >"$work/out" 2>"$work/err"
+perl -MJSON::PP -e '
+    local $/;
+    open(my $f, "<", $ARGV[0]) or die; my $want = decode_json(<$f>)->{verdicts};
+    open($f, "<", $ARGV[1]) or die; my $rows = decode_json(<$f>)->{rows};
+    my @got = map { ($_->{beyond} ? "yes" : "no") .
+        (@{$_->{signals}} ? " " . join(", ", map { $_->{test} } @{$_->{signals}}) : "") } @$rows;
+    exit !(join("|", @got) eq join("|", @$want))' samples/staged.json "$work/out" &&
+    passed=$((passed + 1)) || { failed=$((failed + 1)); echo "FAIL staged verdicts"; }
+
 echo "$passed passed, $failed failed"
 [[ $failed == 0 ]]
