@@ -145,8 +145,9 @@ int main(int argc, char** argv) {
         ->needs(samplesOption)
         ->check([](const std::string& text) {
             return tallyvane::ParseTests(text) ? std::string()
-                                               : std::string("a list of tests from 1 to 4, "
-                                                             "commas apart, such as 1,2");
+                                               : std::string(
+                                                     "a list of tests from 1 to 4, "
+                                                     "commas apart, such as 1,2");
         });
     app.add_option("counts", counts, "DEFECTS OPPORTUNITIES, as typed into the window")
         ->expected(2)

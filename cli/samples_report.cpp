@@ -177,11 +177,14 @@ void WriteJson(std::string_view text, Signals tests, std::ostream& out) {
     // The table's one chart where it has one stage; each stage's is in "stages".
     Json chart = summary->stages.size() == 1
                      ? ChartJson(summary->stages.front().chart, summary->totals.counted())
-                     : Json{{"centre", nullptr}, {"sigma_z", nullptr}, {"chart", nullptr},
+                     : Json{{"centre", nullptr},
+                            {"sigma_z", nullptr},
+                            {"chart", nullptr},
                             {"chart_note", ""}};
     out << "],\n \"pooled\": " << PooledJson(summary->totals, summary->pooled).dump();
     for (const auto& [key, value] : chart.items()) {
-        out << ",\n \"" << key << "\": " << value.dump(-1, ' ', false, Json::error_handler_t::replace);
+        out << ",\n \"" << key
+            << "\": " << value.dump(-1, ' ', false, Json::error_handler_t::replace);
     }
     out << ",\n \"tests\": " << Json(SignalNumbers(tests)).dump()
         << ",\n \"stages\": " << stages.dump(-1, ' ', false, Json::error_handler_t::replace)
