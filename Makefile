@@ -68,7 +68,7 @@ bench: configure web
 		--benchmark_report_aggregates_only=true
 	@bench/startup/run.sh $(BUILD_DIR) 30
 	@node bench/web/page_bench.mjs tallyvane.html 30
-	@bench/samples/run.sh $(BUILD_DIR) 10
+	@bench/samples/run.sh $(BUILD_DIR) 10 $(BASELINE_CLI)
 
 # The fuzz target for FUZZ_SECONDS, built with clang's libFuzzer in its own tree: inputs that
 # add coverage to the committed corpus are merged into fuzz-build/new-corpus, to be reviewed and

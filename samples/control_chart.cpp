@@ -70,23 +70,15 @@ ControlChart ChartChooser::chart() const {
     return chart;
 }
 
-namespace {
-
-double Widening(const ControlChart& chart) {
-    return chart.kind == ChartKind::kLaneyP ? *chart.sigmaZ : 1.0;
-}
-
-}  // namespace
-
-double Standardised(const ControlChart& chart, std::uint64_t defects, std::uint64_t opportunities) {
-    const double sigma = Sigma(chart.centre, opportunities) * Widening(chart);
-    return sigma > 0.0 ? (Proportion(defects, opportunities) - chart.centre) / sigma : 0.0;
-}
-
 ControlLimits LimitsOf(const ControlChart& chart, std::uint64_t defects,
-                       std::uint64_t opportunities) {
-    return Limits(chart.centre, 3.0 * Sigma(chart.centre, opportunities) * Widening(chart),
-                  Proportion(defects, opportunities));
+                       std::uint64_t opportunities, double* standardised) {
+    const double widening = chart.kind == ChartKind::kLaneyP ? *chart.sigmaZ : 1.0;
+    const double sigma = Sigma(chart.centre, opportunities) * widening;
+    const double proportion = Proportion(defects, opportunities);
+    if (standardised) {
+        *standardised = sigma > 0.0 ? (proportion - chart.centre) / sigma : 0.0;
+    }
+    return Limits(chart.centre, 3.0 * sigma, proportion);
 }
 
 }  // namespace tallyvane

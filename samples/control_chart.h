@@ -65,12 +65,10 @@ std::string_view ChartName(const ControlChart& chart);
 // A sample's defect proportion, defects / opportunities.
 double Proportion(std::uint64_t defects, std::uint64_t opportunities);
 
-// A row's distance from the centre in units of its own sigma (widened by sigma_z on a P' chart);
-// 0 where the centre leaves no spread.
-double Standardised(const ControlChart& chart, std::uint64_t defects, std::uint64_t opportunities);
-
-// A row's limits and verdict on the chart.
+// A row's limits and verdict on the chart; and where asked, its standardised value: its
+// distance from the centre in units of its own sigma (widened by sigma_z on a P' chart), 0 where
+// the centre leaves no spread.
 ControlLimits LimitsOf(const ControlChart& chart, std::uint64_t defects,
-                       std::uint64_t opportunities);
+                       std::uint64_t opportunities, double* standardised = nullptr);
 
 }  // namespace tallyvane

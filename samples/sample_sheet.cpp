@@ -175,7 +175,7 @@ SampleRow SampleSheet::counted(std::size_t i) const {
 void SampleSheet::analyse() {
     m_reasons.clear();
     m_summary.reset();
-    m_verdicts.clear();
+    m_judged.clear();
     m_lastIsTotals = false;
     const auto last = std::find_if(m_readings.rbegin(), m_readings.rend(),
                                    [](const Reading& r) { return !r.blank; });
@@ -222,12 +222,19 @@ void SampleSheet::analyse() {
     }
     m_summary = maker.summary();
     SampleJudge judge(*m_summary, m_tests);
-    m_verdicts.resize(m_readings.size());
+    m_judged.resize(m_readings.size());
     for (std::size_t i = 0; i < m_readings.size(); ++i) {
         if (!m_readings[i].blank) {
-            m_verdicts[i] = judge.judge(counted(i));
+            const SampleVerdict v = judge.judge(counted(i));
+            m_judged[i] = {static_cast<std::uint32_t>(v.stage), v.failed};
         }
     }
+}
+
+SampleVerdict SampleSheet::verdict(std::size_t i, const SampleRow& row) const {
+    const Judged& j = m_judged[i];
+    return {j.stage, LimitsOf(m_summary->stages[j.stage].chart, row.defects, row.opportunities),
+            j.failed};
 }
 
 void SampleSheet::setTests(Signals tests) {
@@ -325,7 +332,8 @@ SampleRow SampleSheet::row(std::size_t i) const {
 }
 
 SampleResult SampleSheet::result(std::size_t i) const {
-    return SampleResultOf(row(i), m_verdicts[i]);
+    const SampleRow r = row(i);
+    return SampleResultOf(r, verdict(i, r));
 }
 
 SampleTexts SampleSheet::texts(std::size_t i) const {
@@ -353,7 +361,7 @@ ChartScene SampleSheet::chart() const {
     for (std::size_t i = 0; i < m_rows.size(); ++i) {
         if (isSample(i)) {
             const SampleRow r = row(i);
-            const SampleVerdict& v = m_verdicts[i];
+            const SampleVerdict v = verdict(i, r);
             drawing.add(SampleResult{
                 r, {}, Proportion(r.defects, r.opportunities), v.limits, v.stage, v.failed});
         }

@@ -127,6 +127,7 @@ private:
     // counts each under its column): its place.
     std::size_t addColumn(std::string_view name);
     SampleRow counted(std::size_t i) const;
+    SampleVerdict verdict(std::size_t i, const SampleRow& row) const;
     std::string written(char separator, std::string_view lineEnd, bool withResults = true) const;
     std::vector<std::string> fileCells(std::size_t i) const;
     std::vector<std::string> pooledFileCells() const;
@@ -149,7 +150,12 @@ private:
     std::optional<std::size_t> m_lastRow;  // the last row that is not blank
     bool m_lastIsTotals = false;
     std::optional<SamplesSummary> m_summary;
-    std::vector<SampleVerdict> m_verdicts;
+    // Each row's stage and the tests it fails; its limits are worked out again when asked for.
+    struct Judged {
+        std::uint32_t stage = 0;
+        Signals failed = 0;
+    };
+    std::vector<Judged> m_judged;
     Signals m_tests = kAllTests;
 };
 

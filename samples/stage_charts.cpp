@@ -92,10 +92,10 @@ SampleVerdict SampleJudge::judge(const SampleRow& row) {
         m_runs = RunTests(m_tests);
     }
     const ControlChart& chart = m_summary.stages[stage].chart;
-    SampleVerdict verdict{stage, LimitsOf(chart, row.defects, row.opportunities), 0};
+    double standardised = 0.0;
+    SampleVerdict verdict{stage, LimitsOf(chart, row.defects, row.opportunities, &standardised), 0};
     if (!row.setAside()) {
-        verdict.failed =
-            m_runs.add(Standardised(chart, row.defects, row.opportunities), verdict.limits.beyond);
+        verdict.failed = m_runs.add(standardised, verdict.limits.beyond);
     }
     return verdict;
 }

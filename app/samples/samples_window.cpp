@@ -182,8 +182,10 @@ void SamplesWindow::createActions() {
 
 std::vector<int> SamplesWindow::selectedRows() const {
     std::vector<int> rows;
-    for (const QModelIndex& index : m_table->selectionModel()->selectedIndexes()) {
-        rows.push_back(index.row());
+    for (const QItemSelectionRange& range : m_table->selectionModel()->selection()) {
+        for (int row = range.top(); row <= range.bottom(); ++row) {
+            rows.push_back(row);
+        }
     }
     if (rows.empty() && m_table->currentIndex().isValid()) {
         rows.push_back(m_table->currentIndex().row());
@@ -198,6 +200,9 @@ void SamplesWindow::updateRowActions() {
         const auto i = static_cast<std::size_t>(row);
         samples = samples || (i < sheet.size() && sheet.isSample(i));
         aside = aside || (i < sheet.size() && sheet.isSetAside(i));
+        if (samples && aside) {
+            break;
+        }
     }
     m_setAside->setEnabled(samples && sheet.canAddColumns());
     m_bringBack->setEnabled(aside);

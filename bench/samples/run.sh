@@ -4,9 +4,11 @@
 # memory on a million rows against the file's size; then 10,000 rows pasted into the samples
 # window and into the page, each until its table, pooled row and chart are on screen, against
 # the CLI's table of the same rows.
-#   run.sh BUILD_DIR RUNS
+#   run.sh BUILD_DIR RUNS [BASELINE_CLI]
+# BASELINE_CLI, an earlier build's tallyvane-cli, is timed on the same 100,000 rows without stages
+# or set-aside rows, against this build on them with both, in the same interleaved runs.
 set -euo pipefail
-build=$1 runs=${2:-10}
+build=$1 runs=${2:-10} baseline=${3:-}
 cli=$build/cli/tallyvane-cli
 here=$(cd "$(dirname "$0")" && pwd)
 work=$(mktemp -d)
@@ -26,6 +28,23 @@ median() { printf '%s\n' "$@" | sort -g | awk '{a[NR] = $1} END {print (NR % 2) 
 cli_median=$(median "${cli_times[@]}")
 scipy_median=$(median "${scipy_times[@]}")
 echo "samples, 100000 rows: tallyvane-cli --json ${cli_median} s, SciPy beta.ppf (${ends} ends) ${scipy_median} s, ratio $(echo "scale=2; $cli_median / $scipy_median" | bc)x"
+
+# The same rows in ten stages, every 50th set aside, all four tests: against this build on the
+# plain rows and, where given, the earlier build on them; the goal is at most 1.2x.
+/usr/bin/python3 "$here/make_rows.py" 100000 staged >"$work/staged.csv"
+staged_times=() plain_times=() baseline_times=()
+timed() { local start; start=$(date +%s.%N); "$@" >/dev/null; echo "$(date +%s.%N) - $start" | bc; }
+for _ in $(seq "$runs"); do
+    staged_times+=("$(timed "$cli" --json --tests 1,2,3,4 --samples "$work/staged.csv")")
+    plain_times+=("$(timed "$cli" --json --samples "$work/rows.csv")")
+    [[ -z $baseline ]] || baseline_times+=("$(timed "$baseline" --json --samples "$work/rows.csv")")
+done
+staged_median=$(median "${staged_times[@]}") plain_median=$(median "${plain_times[@]}")
+echo "samples, 100000 rows staged, 2000 set aside, 4 tests: ${staged_median} s; this build without them ${plain_median} s, $(echo "scale=3; $staged_median / $plain_median" | bc)x"
+if [[ -n $baseline ]]; then
+    baseline_median=$(median "${baseline_times[@]}")
+    echo "samples, 100000 rows: the earlier build without them ${baseline_median} s; staged against it $(echo "scale=3; $staged_median / $baseline_median" | bc)x"
+fi
 
 size=$(($(stat -c %s "$work/million.csv") / 1024))
 for mode in --json --csv ""; do  # the goal: at most 3x the file's size in every mode
