@@ -42,6 +42,12 @@ namespace {
 
 const QString kTableFiles = QStringLiteral("Tables (*.csv *.tsv *.txt);;All files (*)");
 
+// The user's choices, under an organisation and a name of their own: the Windows registry keeps
+// nothing for a program that names no organisation.
+QSettings Settings() {
+    return QSettings(QStringLiteral("Tallyvane"), QStringLiteral("Tallyvane"));
+}
+
 // A cell's editor: Enter commits and moves down, as in a spreadsheet; the count columns take
 // what the main window's boxes take.
 class CellDelegate : public QStyledItemDelegate {
@@ -167,7 +173,7 @@ void SamplesWindow::createActions() {
 
     // The tests for special causes, as the user last chose them.
     QMenu* tests = menuBar()->addMenu(tr("&Tests"));
-    const int chosen = QSettings().value(QStringLiteral("samples/tests"), kAllTests).toInt();
+    const int chosen = Settings().value(QStringLiteral("samples/tests"), kAllTests).toInt();
     for (int test = 1; test <= kRunTests; ++test) {
         QString words = QString::fromUtf8(TestWords(test).data());
         words[0] = words[0].toUpper();
@@ -262,7 +268,7 @@ void SamplesWindow::chooseTests() {
     for (int i = 0; i < m_tests.size(); ++i) {
         chosen |= m_tests[i]->isChecked() ? 1 << i : 0;
     }
-    QSettings().setValue(QStringLiteral("samples/tests"), chosen);
+    Settings().setValue(QStringLiteral("samples/tests"), chosen);
     m_model->setTests(static_cast<Signals>(chosen));
 }
 

@@ -439,12 +439,13 @@ void WindowTest::samplesSetAsideAndStages() {
     for (QAction* a : s.window->findChildren<QAction*>())
         if (a->text().startsWith("&1 "))
             a->trigger();
-    QCOMPARE(std::tuple(s.cell(14, verdicts + 1), QSettings().value("samples/tests").toInt()),
+    QCOMPARE(std::tuple(s.cell(14, verdicts + 1),
+                        QSettings("Tallyvane", "Tallyvane").value("samples/tests").toInt()),
              std::tuple("", 0b1110));
     w.window.openSamples(SOURCE_DIR "/tests/samples/golden.csv");
     Samples next;
     QCOMPARE(next.cell(11, 10), "");
-    QSettings().remove("samples/tests");
+    QSettings("Tallyvane", "Tallyvane").remove("samples/tests");
 
     // The staged table that the command line and the page read too: the same verdicts.
     QFile file(SOURCE_DIR "/tests/samples/staged.json");
