@@ -124,7 +124,8 @@ for file in samples/awkward/*.csv; do
 done
 
 # The staged table that the window and the page read too: each row's verdict, beyond the limits
-# or not and the tests it fails, worked out apart (a set-aside row is judged, and fails none).
+# or not and the tests it fails, worked out apart by samples/staged_verdicts.py (a set-aside row
+# is judged, and fails none).
 "${cli[@]}" --json --samples samples/staged.csv >"$work/out" 2>"$work/err"
 perl -MJSON::PP -e '
     local $/;
