@@ -130,14 +130,37 @@ void ChartDrawing::Extent::add(double p) {
 }
 
 ChartDrawing::ChartDrawing(const SamplesSummary& summary)
-    : m_summary(summary), m_columns(std::min(summary.totals.rows, kMostColumns)) {}
+    : m_summary(summary), m_columns(std::min(summary.totals.rows, kMostColumns)) {
+    // The columns shared out in proportion to the stages' rows, one at least each.
+    const std::size_t stages = summary.stages.size(), columns = m_columns.size();
+    if (stages > columns) {
+        return;
+    }
+    std::size_t rowsBefore = 0;
+    for (std::size_t k = 0; k < stages; ++k) {
+        std::size_t first = rowsBefore * columns / summary.totals.rows;
+        first = k == 0 ? 0 : std::max(first, m_firstColumn.back() + 1);
+        m_firstColumn.push_back(std::min(first, columns - (stages - k)));
+        rowsBefore += summary.stages[k].totals.rows;
+    }
+}
 
 void ChartDrawing::add(const SampleResult& r) {
     const std::size_t rows = m_summary.totals.rows;
-    if (m_added >= rows) {
+    if (m_added >= rows || r.stage >= m_summary.stages.size()) {
         return;
     }
-    Column& c = m_columns[m_added * m_columns.size() / rows];
+    std::size_t at = m_added * m_columns.size() / rows;
+    if (!m_firstColumn.empty()) {
+        m_inStage = r.stage == m_stage ? m_inStage : 0;
+        m_stage = r.stage;
+        const std::size_t first = m_firstColumn[r.stage];
+        const std::size_t end =
+            r.stage + 1 < m_firstColumn.size() ? m_firstColumn[r.stage + 1] : m_columns.size();
+        at = first + std::min(m_inStage++ * (end - first) / m_summary.stages[r.stage].totals.rows,
+                              end - first - 1);
+    }
+    Column& c = m_columns[at];
     ++m_added;
     if (c.rows++ == 0) {
         c.label = r.row.label.empty() ? std::to_string(r.row.line) : std::string(r.row.label);
@@ -185,7 +208,10 @@ void ChartDrawing::drawStage(ChartScene& scene, std::size_t first, std::size_t e
         if (m_summary.stages.size() > 1 && m_summary.stages[stage].chart.kind != ChartKind::kP) {
             name += ", " + ChartWords(m_summary.stages[stage].chart);
         }
-        AddText(scene, ChartInk::kText, {left + 4, kTop - 6}, std::move(name), Anchor::kStart);
+        // Named where the name has room: many short stages keep their lines alone.
+        if (kCharWidth * static_cast<double>(Characters(name)) <= right - left - 6) {
+            AddText(scene, ChartInk::kText, {left + 4, kTop - 6}, std::move(name), Anchor::kStart);
+        }
     }
     // The values at the right end of the lines, a line apart at least: the last stage's in the
     // margin, the others' inside their stage, above their lines, where there is room.

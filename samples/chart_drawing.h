@@ -46,7 +46,9 @@ private:
                    const std::function<double(double)>& y, bool last) const;
     SamplesSummary m_summary;
     std::vector<Column> m_columns;
-    std::size_t m_added = 0;
+    // Each stage's first column, where every stage has one: no column holds two stages' rows.
+    std::vector<std::size_t> m_firstColumn;
+    std::size_t m_added = 0, m_stage = 0, m_inStage = 0;
 };
 
 }  // namespace tallyvane

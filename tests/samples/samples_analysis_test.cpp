@@ -161,6 +161,39 @@ TEST(SamplesAnalysis, RunTests) {
 const std::vector<int> kTwenty{120, 190, 110, 200, 130, 210, 115, 185, 125, 195,
                                120, 190, 110, 200, 130, 210, 115, 185, 125, 195};
 
+// Past 400 rows each stage has columns of its own, however short: a stage of 10 rows among 990
+// keeps its centre line, and its first column starts at its first row. Stage names stand where
+// they have room, never over each other.
+TEST(ChartDrawing, Stages) {
+    std::string table = "Defects,Opportunities,Stage\n";
+    for (int i = 1; i <= 1000; ++i)
+        table += (i > 495 && i <= 505 ? "600,1000,b\n" : i <= 495 ? "5,1000,a\n" : "5,1000,c\n");
+    const Analysis a = Analyse(table);
+    const auto centres = std::count_if(a.chart.marks.begin(), a.chart.marks.end(), [](auto& m) {
+        return m.kind == ChartMark::Kind::kLine && m.ink == ChartInk::kCentre;
+    });
+    const std::vector<std::string> beyond = a.Texts(ChartInk::kBeyond);
+    EXPECT_EQ(std::tuple(centres, beyond.empty(), a.chart.title),
+              std::tuple(3, true, "P chart of the defect proportion, 1000 samples in 3 stages"));
+    EXPECT_EQ(a.Texts(ChartInk::kPoint)[198].substr(0, 9), "From 497,");  // line 497: row 496
+    // Twenty stages of three rows: short names each in its place, long ones left out.
+    const auto names = [](const std::string& name) {
+        std::string many = "Defects,Opportunities,Stage\n";
+        for (int i = 0; i < 60; ++i)
+            many += std::to_string(i % 7) + ",100," + name + std::to_string(i / 3) + "\n";
+        std::vector<std::pair<double, std::size_t>> found;  // where each starts, its length
+        for (const ChartMark& m : Analyse(many).chart.marks)
+            if (m.kind == ChartMark::Kind::kText && m.text.starts_with(name))
+                found.emplace_back(m.points[0].x, m.text.size());
+        return found;
+    };
+    EXPECT_EQ(names("Stage name ").size(), 0u);
+    const auto shown = names("S");
+    ASSERT_EQ(shown.size(), 20u);
+    for (std::size_t i = 1; i < shown.size(); ++i)
+        EXPECT_GE(shown[i].first - shown[i - 1].first, 8.0 * double(shown[i - 1].second));
+}
+
 // Its chart says what the figures say: the title names the chart, the limits' and centre's
 // values stand at their right ends in four significant digits (the last row's where the limits
 // step), and the squares are the rows beyond the limits. Values worked out apart, as above.
