@@ -68,6 +68,10 @@ std::string RowJson(const SampleResult& r) {
 // What the table's chart says: of each stage, its samples that count, its centre and chart.
 std::string StagesText(const SamplesSummary& summary) {
     std::string text;
+    if (summary.stages.size() > 1) {
+        text = CountedText(summary.totals) + " in " + std::to_string(summary.stages.size()) +
+               " stages\n";
+    }
     for (std::size_t k = 0; k < summary.stages.size(); ++k) {
         const StageSummary& stage = summary.stages[k];
         std::string line = "centre " + LimitPercent(stage.chart.centre) + ", " +
@@ -107,14 +111,25 @@ void WriteText(std::string_view text, Signals tests, std::ostream& out) {
             WidenColumns(widths, cells(r));
             found |= r.failed;
         });
-    const std::vector<std::string> pooled = WithRowColumns(PooledCells(*summary), layout, {}, {});
-    WidenColumns(widths, pooled);
+    // The whole table's pooled row, then each stage's where there are several.
+    std::vector<std::vector<std::string>> pooled{
+        WithRowColumns(PooledCells(*summary), layout, {}, {})};
+    for (std::size_t k = 0; summary->stages.size() > 1 && k < summary->stages.size(); ++k) {
+        pooled.push_back(
+            WithRowColumns(PooledCells(summary->stages[k]), layout, StageTitle(*summary, k), {}));
+    }
+    for (const auto& row : pooled) {
+        WidenColumns(widths, row);
+    }
     out << AlignedRow(SampleHeader(layout), widths) << '\n';
     AnalyseSamples(
         text, tests, [](const SamplesSummary&) {},
         [&](const SampleResult& r) { return AlignedRow(cells(r), widths); },
         [&](const SampleResult&, const std::string& line) { out << line << '\n'; });
-    out << AlignedRow(pooled, widths) << '\n' << StagesText(*summary);
+    for (const auto& row : pooled) {
+        out << AlignedRow(row, widths) << '\n';
+    }
+    out << StagesText(*summary);
     if (found != 0) {
         out << "Signals: " << SignalWords(found) << '\n';
     }
@@ -186,7 +201,13 @@ void WriteJson(std::string_view text, Signals tests, std::ostream& out) {
         out << ",\n \"" << key
             << "\": " << value.dump(-1, ' ', false, Json::error_handler_t::replace);
     }
-    out << ",\n \"tests\": " << Json(SignalNumbers(tests)).dump()
+    Json chosen = Json::array();
+    for (int test = 1; test <= kRunTests; ++test) {
+        if (tests & (1 << (test - 1))) {
+            chosen.push_back(test);
+        }
+    }
+    out << ",\n \"tests\": " << chosen.dump()
         << ",\n \"stages\": " << stages.dump(-1, ' ', false, Json::error_handler_t::replace)
         << "}\n";
 }

@@ -1,5 +1,7 @@
 #include "samples/run_tests.h"
 
+#include "samples/table_records.h"
+
 namespace tallyvane {
 namespace {
 
@@ -36,7 +38,7 @@ std::optional<Signals> ParseTests(std::string_view text) {
     Signals tests = 0;
     while (true) {
         const std::size_t comma = text.find(',');
-        const std::string_view number = text.substr(0, comma);
+        const std::string_view number = Trimmed(text.substr(0, comma));
         if (number.size() != 1 || number[0] < '1' || number[0] > '0' + kRunTests) {
             return std::nullopt;
         }

@@ -24,7 +24,8 @@ inline std::string_view TestWords(int test) {
         "fourteen points in a row, alternating up and down"};
     return kWords[static_cast<std::size_t>(test - 1)];
 }
-// The tests that "1,2,4" chooses; none for anything but numbers from 1 to 4, commas apart.
+// The tests that "1,2,4" or "1, 2, 4" chooses; none for anything but numbers from 1 to 4, commas
+// apart.
 std::optional<Signals> ParseTests(std::string_view text);
 
 // The classic tests for special causes on one stage's samples that count, in order, on their

@@ -61,26 +61,35 @@ std::vector<std::string> PooledCells(const StageSummary& stage) {
 
 namespace {
 
-std::string PooledLine(std::string who, const SampleTotals& totals, const CalculatePlan& plan) {
-    return who + ": " + std::to_string(totals.defects) + " defects in " +
-           std::to_string(totals.opportunities) + " opportunities. DPMO " + plan.texts[0] +
-           ", defects " + plan.texts[1] + ", yield " + plan.texts[2] + ", process sigma level " +
-           plan.texts[3];
+PooledLine LineOf(std::string who, const SampleTotals& totals, const CalculatePlan& plan) {
+    PooledLine line{who + ": " + std::to_string(totals.defects) + " defects in " +
+                        std::to_string(totals.opportunities) + " opportunities. DPMO " +
+                        plan.texts[0] + ", defects " + plan.texts[1] + ", yield " + plan.texts[2] +
+                        ", process sigma level " + plan.texts[3],
+                    {}};
+    for (std::size_t r = 0; r < plan.notes.size(); ++r) {
+        if (!plan.notes[r].empty()) {
+            line.intervals += (line.intervals.empty() ? "" : "\n") +
+                              std::string(kSampleColumns[kFirstResultColumn + r]) + ": " +
+                              plan.notes[r];
+        }
+    }
+    return line;
 }
 
 }  // namespace
 
-std::vector<std::string> PooledLines(const SamplesSummary& summary) {
-    std::vector<std::string> lines;
+std::vector<PooledLine> PooledLines(const SamplesSummary& summary) {
+    std::vector<PooledLine> lines;
     for (std::size_t k = 0; summary.stages.size() > 1 && k < summary.stages.size(); ++k) {
         const StageSummary& stage = summary.stages[k];
-        lines.push_back(PooledLine(StageTitle(summary, k) + ", " + CountedText(stage.totals),
-                                   stage.totals, stage.pooled));
+        lines.push_back(LineOf(StageTitle(summary, k) + ", " + CountedText(stage.totals),
+                               stage.totals, stage.pooled));
     }
     const SampleTotals& totals = summary.totals;
-    lines.push_back(PooledLine(
-        std::string(kPooledLabel) + (totals.setAside > 0 ? ", " + CountedText(totals) : ""), totals,
-        summary.pooled));
+    lines.push_back(
+        LineOf(std::string(kPooledLabel) + (totals.setAside > 0 ? ", " + CountedText(totals) : ""),
+               totals, summary.pooled));
     return lines;
 }
 

@@ -33,8 +33,12 @@ std::vector<std::string> PooledCells(const StageSummary& stage);
 
 // What the views say of the pooled figures: each stage's where there are several, then the whole
 // table's: "Pooled, 28 of 30 samples (2 set aside): 301 defects in 1400 opportunities. DPMO
-// 215000, defects 21.50%, yield 78.50%, process sigma level 2.29".
-std::vector<std::string> PooledLines(const SamplesSummary& summary);
+// 215000, defects 21.50%, yield 78.50%, process sigma level 2.29"; with the 95% intervals of
+// its four results, a line each ("DPMO: 95% confidence interval: 164000 to 274000").
+struct PooledLine {
+    std::string text, intervals;
+};
+std::vector<PooledLine> PooledLines(const SamplesSummary& summary);
 
 // A row's cells under kFileColumns: those under kSampleColumns, then the ends of its results'
 // intervals and, where it is judged on one, the chart's name and centre, and its failed in

@@ -43,6 +43,10 @@ inline constexpr std::size_t kSignalsColumn = 10;
 // counts where the table has them.
 inline constexpr std::string_view kStageColumn = "Stage";
 inline constexpr std::string_view kExcludedColumn = "Excluded";
+// Why rows cannot be set aside, nor stages named, in a table read by the columns' places.
+inline constexpr std::string_view kNamesNeeded =
+    "Rows can be set aside, and stages named, where the header names the Defects and the "
+    "Opportunities columns: name them in the header, and try again.";
 
 // The label of the row of totals under the samples.
 inline constexpr std::string_view kPooledLabel = "Pooled";

@@ -23,6 +23,11 @@ std::string LineEndOf(std::string_view text) {
     return end + 1 < text.size() && text[end + 1] == '\n' ? "\r\n" : "\r";
 }
 
+// Whether the table holds columns of Tallyvane's results.
+bool HasResults(const SampleLayout& layout) {
+    return std::find(layout.results.begin(), layout.results.end(), true) != layout.results.end();
+}
+
 }  // namespace
 
 SampleSheet::SampleSheet() : m_columns(kSampleColumns.begin(), kSampleColumns.begin() + 3) {
@@ -33,11 +38,12 @@ SampleSheet::SampleSheet(std::string bytes) : SampleSheet() {
     std::vector<std::string> header;
     SampleLayout fileLayout;
     try {
-        const DecodedText decoded = DecodeTable(std::move(bytes));
+        DecodedText decoded = DecodeTable(std::move(bytes));
         m_encoding = decoded.encoding;
-        m_separator = SeparatorOf(decoded.text);
-        m_lineEnd = LineEndOf(decoded.text);
-        TableRecords records(decoded.text, m_separator);
+        m_source = std::move(decoded.text);
+        m_separator = SeparatorOf(m_source);
+        m_lineEnd = LineEndOf(m_source);
+        TableRecords records(m_source, m_separator);
         TableRecord record;
         bool first = true;
         while (records.next(record)) {
@@ -50,6 +56,8 @@ SampleSheet::SampleSheet(std::string bytes) : SampleSheet() {
                 }
                 if (fileLayout.header) {
                     header.assign(record.used().begin(), record.used().end());
+                    m_headerSpan =
+                        HasResults(fileLayout) ? Span() : Span{record.begin, record.length};
                     first = false;
                     continue;
                 }
@@ -67,6 +75,8 @@ SampleSheet::SampleSheet(std::string bytes) : SampleSheet() {
                 }
             }
             m_rows.push_back(std::move(cells));
+            // A record with Tallyvane's results in it is never written as it was.
+            m_spans.push_back(HasResults(fileLayout) ? Span() : Span{record.begin, record.length});
             m_lines.push_back(record.line);
             m_readings.push_back({});
             m_readings.back().error = RecordFault(record);
@@ -102,6 +112,7 @@ SampleSheet::SampleSheet(std::string bytes) : SampleSheet() {
         const std::size_t i = static_cast<std::size_t>(m_readings.rend() - last) - 1;
         if (m_readings[i].error.empty() && row(i).label == kPooledLabel) {
             m_rows.erase(m_rows.begin() + static_cast<long>(i));
+            m_spans.erase(m_spans.begin() + static_cast<long>(i));
             m_lines.erase(m_lines.begin() + static_cast<long>(i));
             m_readings.erase(m_readings.begin() + static_cast<long>(i));
         }
@@ -130,10 +141,13 @@ void SampleSheet::replaceRows(std::size_t at, std::size_t count, std::vector<Sam
     }
     m_readings.erase(m_readings.begin() + first, m_readings.begin() + end);
     m_readings.insert(m_readings.begin() + first, readings.begin(), readings.end());
-    // A row replaced keeps the line it came from; one added has none.
+    // A row replaced keeps the line it came from; one added has none. Neither is written as it
+    // was read any more.
     const auto kept = first + static_cast<long>(std::min(count, rows.size()));
     m_lines.erase(m_lines.begin() + kept, m_lines.begin() + end);
     m_lines.insert(m_lines.begin() + kept, rows.size() - std::min(count, rows.size()), 0);
+    m_spans.erase(m_spans.begin() + first, m_spans.begin() + end);
+    m_spans.insert(m_spans.begin() + first, rows.size(), Span());
     m_rows.erase(m_rows.begin() + first, m_rows.begin() + end);
     m_rows.insert(m_rows.begin() + first, std::make_move_iterator(rows.begin()),
                   std::make_move_iterator(rows.end()));
@@ -150,9 +164,10 @@ void SampleSheet::widen(std::size_t width) {
 }
 
 void SampleSheet::alignCounts() {
-    for (SampleCellsRow& cells : m_rows) {
-        if (!m_header && Width(cells) == 2) {
-            cells.insert(cells.begin(), std::string());
+    for (std::size_t i = 0; i < m_rows.size(); ++i) {
+        if (!m_header && Width(m_rows[i]) == 2) {
+            m_rows[i].insert(m_rows[i].begin(), std::string());
+            m_spans[i] = Span();
         }
     }
 }
@@ -249,6 +264,7 @@ std::size_t SampleSheet::addColumn(std::string_view name) {
     }
     m_columns.emplace_back(name);
     m_headerCells = m_columns;
+    m_headerSpan = Span();
     m_layout = LayoutOf(m_headerCells, 1);
     for (std::size_t i = 0; i < m_rows.size(); ++i) {
         if (!m_readings[i].recordFault) {
@@ -267,7 +283,7 @@ SampleCellsRow WithCell(SampleCellsRow cells, std::size_t column, const std::str
 
 void SampleSheet::setColumn(std::string_view name, const std::vector<std::size_t>& rows,
                             const std::string& text) {
-    if (rows.empty()) {
+    if (rows.empty() || !canAddColumns()) {
         return;
     }
     const std::optional<std::size_t> named =
@@ -361,9 +377,7 @@ ChartScene SampleSheet::chart() const {
     for (std::size_t i = 0; i < m_rows.size(); ++i) {
         if (isSample(i)) {
             const SampleRow r = row(i);
-            const SampleVerdict v = verdict(i, r);
-            drawing.add(SampleResult{
-                r, {}, Proportion(r.defects, r.opportunities), v.limits, v.stage, v.failed});
+            drawing.add(JudgedSample(r, verdict(i, r)));
         }
     }
     return drawing.scene();
@@ -450,7 +464,16 @@ std::string SampleSheet::written(char separator, std::string_view lineEnd, bool 
         text += RecordText(cells, separator);
         text += lineEnd;
     };
-    if (m_header || results) {
+    // Without results, what no edit changed is written as the user wrote it.
+    const auto asRead = [&](Span span) {
+        if (results || separator != m_separator || !span.kept()) {
+            return false;
+        }
+        text.append(m_source, span.begin, span.length);
+        text += lineEnd;
+        return true;
+    };
+    if ((m_header || results) && !asRead(m_headerSpan)) {
         write(results ? appendResults(header, {kFileColumns.begin(), kFileColumns.end()}) : header);
     }
     for (std::size_t i = 0; i < m_rows.size(); ++i) {
@@ -467,7 +490,9 @@ std::string SampleSheet::written(char separator, std::string_view lineEnd, bool 
             continue;
         }
         if (!results) {
-            write(m_rows[i]);
+            if (!asRead(m_spans[i])) {
+                write(m_rows[i]);
+            }
             continue;
         }
         SampleCellsRow cells = m_rows[i];

@@ -60,11 +60,11 @@ public:
     std::optional<std::size_t> stageColumn() const { return m_layout.stage; }
     std::optional<std::size_t> excludedColumn() const { return m_layout.excluded; }
     // Whether a column can be added that the rows are read by: not where a header leaves the
-    // counts to their places.
+    // counts to their places. kNamesNeeded says so.
     bool canAddColumns() const { return !m_header || namesCounts(); }
     // The cells of the column named so in these rows, in order, become `text`: kExcludedColumn
     // sets rows aside for a reason, or brings them back for none; kStageColumn names their
-    // stage. The column is added where the table has none.
+    // stage. The column is added where the table has none; nothing changes where none can be.
     void setColumn(std::string_view name, const std::vector<std::size_t>& rows,
                    const std::string& text);
     // The rows from i to the end of its stage: a new stage from i renames them.
@@ -133,6 +133,15 @@ private:
     std::vector<std::string> pooledFileCells() const;
     void analyse();
 
+    // The text read, and where each row's record, and the header's, stand in it: what rowsText()
+    // writes again for a row that no edit changed, as the user wrote it.
+    struct Span {
+        std::size_t begin = 0, length = std::string::npos;  // npos: changed, or never read
+        bool kept() const { return length != std::string::npos; }
+    };
+    std::string m_source;
+    std::vector<Span> m_spans;
+    Span m_headerSpan;
     std::vector<std::string> m_columns;
     std::vector<std::string> m_headerCells;  // as the file names its columns, results left out
     bool m_header = false;

@@ -30,13 +30,19 @@ struct RowTexts {
 
 }  // namespace
 
-SampleResult SampleResultOf(const SampleRow& row, const SampleVerdict& verdict) {
+SampleResult JudgedSample(const SampleRow& row, const SampleVerdict& verdict) {
     return SampleResult{row,
-                        SamplePlan(row.defects, row.opportunities),
+                        {},
                         Proportion(row.defects, row.opportunities),
                         verdict.limits,
                         verdict.stage,
                         verdict.failed};
+}
+
+SampleResult SampleResultOf(const SampleRow& row, const SampleVerdict& verdict) {
+    SampleResult result = JudgedSample(row, verdict);
+    result.plan = SamplePlan(row.defects, row.opportunities);
+    return result;
 }
 
 void AnalyseSamples(std::string_view text, Signals tests,
@@ -85,13 +91,7 @@ void AnalyseSamples(std::string_view text, Signals tests,
         kept.label.assign(row.label);
         kept.stage.assign(row.stage);
         kept.excluded.assign(row.excluded);
-        const SampleVerdict verdict = judge.judge(row);
-        block.push_back(SampleResult{row,
-                                     {},
-                                     Proportion(row.defects, row.opportunities),
-                                     verdict.limits,
-                                     verdict.stage,
-                                     verdict.failed});
+        block.push_back(JudgedSample(row, judge.judge(row)));
         if (block.size() == kBlockRows) {
             flush();
         }

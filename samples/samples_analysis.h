@@ -20,7 +20,8 @@ struct SampleResult {
     Signals failed = 0;
 };
 
-// A checked row's figures, and its verdict.
+// A checked row's verdict, and its figures but the texts of its results; and with them.
+SampleResult JudgedSample(const SampleRow& row, const SampleVerdict& verdict);
 SampleResult SampleResultOf(const SampleRow& row, const SampleVerdict& verdict);
 
 // Checks the whole table first (throws TableRefused, and then gives nothing), then hands

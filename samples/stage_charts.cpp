@@ -1,5 +1,6 @@
 #include "samples/stage_charts.h"
 
+#include "samples/parallel_for.h"
 #include "samples/sample_plan.h"
 
 namespace tallyvane {
@@ -45,10 +46,11 @@ std::vector<std::string> SummaryMaker::emptyStages(std::string_view where) const
     for (std::size_t i = 0; i < m_stages.size(); ++i) {
         const StageSummary& s = m_stages[i];
         if (s.totals.counted() == 0) {
-            reasons.push_back(
-                std::string(where) + std::to_string(s.first) + ": every sample of " +
-                (s.name.empty() ? std::string("the table") : "the stage \"" + s.name + "\"") +
-                " is set aside: bring one back to judge them against");
+            const std::string stage = m_stages.size() == 1 ? std::string("the table")
+                                      : s.name.empty()     ? "stage " + std::to_string(i + 1)
+                                                           : "the stage \"" + s.name + "\"";
+            reasons.push_back(std::string(where) + std::to_string(s.first) + ": every sample of " +
+                              stage + " is set aside: bring one back to judge them against");
         }
     }
     return reasons;
@@ -67,10 +69,12 @@ void SummaryMaker::choose(const SampleRow& row) {
 SamplesSummary SummaryMaker::summary() const {
     SamplesSummary summary;
     summary.stages = m_stages;
-    for (std::size_t i = 0; i < m_stages.size(); ++i) {
+    ParallelFor(m_stages.size(), [&](std::size_t i) {  // many stages: as many intervals
         StageSummary& s = summary.stages[i];
         s.chart = m_choosers[i].chart();
         s.pooled = SamplePlan(s.totals.defects, s.totals.opportunities);
+    });
+    for (const StageSummary& s : summary.stages) {
         summary.totals.rows += s.totals.rows;
         summary.totals.setAside += s.totals.setAside;
         summary.totals.defects += s.totals.defects;

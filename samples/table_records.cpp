@@ -90,6 +90,7 @@ bool TableRecords::next(TableRecord& record) {
         return false;
     }
     record.line = m_line;
+    record.begin = m_at;
     record.count = 0;
     record.quoted = false;
     record.fault = TableRecord::Fault::kNone;
@@ -114,6 +115,7 @@ bool TableRecords::next(TableRecord& record) {
             m_at += end;
             ++m_line;
             if (!quoted) {
+                record.length = m_at - end - record.begin;
                 unmark();
                 return true;
             }
@@ -145,6 +147,7 @@ bool TableRecords::next(TableRecord& record) {
     if (quoted) {
         record.fault = TableRecord::Fault::kUnclosedQuote;
     }
+    record.length = m_at - record.begin;
     unmark();
     return true;
 }

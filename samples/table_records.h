@@ -17,6 +17,8 @@ struct TableRecord {
     enum class Fault { kNone, kUnclosedQuote, kTooManyFields };
 
     std::size_t line = 0;  // where it starts, from 1
+    // Where its text stands in the table's, its line end left out.
+    std::size_t begin = 0, length = 0;
     // The fields as written, quotes undone; the vector keeps its strings' room from one record
     // to the next, and only the first `count` are this record's.
     std::vector<std::string> fields;

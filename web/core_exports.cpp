@@ -24,7 +24,7 @@ std::vector<std::string> g_outputs;
 std::optional<tallyvane::SampleSheet> g_sheet;
 tallyvane::Signals g_tests = tallyvane::kAllTests;
 // The count of rows, the pooled row as OutputRow gives it, the chart, whether the table has
-// stages, whether its rows can be set aside, and the pooled lines.
+// stages, why its rows cannot be set aside, and how many pooled lines follow.
 constexpr std::size_t kSamplesHead = 1 + 2 * tallyvane::kSampleColumns.size() + 2 + 3;
 bool g_spent = false;  // an input that found no room: the command after says so
 
@@ -54,15 +54,16 @@ void OutputSheet() {
         OutputRow(g_sheet->pooledTexts());
         g_outputs.push_back(g_sheet->svg());
         g_outputs.push_back(g_sheet->stageColumn() ? "1" : "");
-        g_outputs.push_back(g_sheet->canAddColumns() ? "1" : "");
-        std::string lines;
-        for (const std::string& line : PooledLines(*g_sheet->summary())) {
-            lines += (lines.empty() ? "" : "\n") + line;
+        g_outputs.emplace_back(g_sheet->canAddColumns() ? std::string_view() : kNamesNeeded);
+        const std::vector<PooledLine> lines = PooledLines(*g_sheet->summary());
+        g_outputs.push_back(std::to_string(lines.size()));
+        for (const PooledLine& line : lines) {
+            g_outputs.push_back(line.text);
+            g_outputs.push_back(line.intervals);
         }
-        g_outputs.push_back(std::move(lines));
     } else {
         g_outputs.resize(kSamplesHead);
-        g_outputs[kSamplesHead - 2] = g_sheet->canAddColumns() ? "1" : "";
+        g_outputs[kSamplesHead - 2] = g_sheet->canAddColumns() ? std::string_view() : kNamesNeeded;
     }
     const std::vector<std::string> notes = g_sheet->notes();
     g_outputs.insert(g_outputs.end(), notes.begin(), notes.end());
@@ -122,9 +123,10 @@ EMSCRIPTEN_KEEPALIVE void tallyvane_report() {
 }
 
 // The table of samples in the first input, kept for the calls below: its number of rows, the
-// pooled row as OutputRow gives it, the chart, "1" where it has stages, "1" where its rows can
-// be set aside, and its pooled lines, or as many empty texts where the table gives no figures;
-// then the notes on the file and the chart, if any, and every reason it gives no figures.
+// pooled row as OutputRow gives it, the chart, "1" where it has stages, why its rows cannot be
+// set aside (empty where they can), and how many pooled lines follow, each with its intervals, or
+// as many empty texts where the table gives no figures; then the notes on the file and the chart,
+// if any, and every reason it gives no figures.
 EMSCRIPTEN_KEEPALIVE void tallyvane_samples() {
     using namespace tallyvane;
     if (g_spent) {
@@ -139,17 +141,14 @@ EMSCRIPTEN_KEEPALIVE void tallyvane_samples() {
     }
 }
 
-// The first input's column ("Excluded", "Stage") set to the third input in the row that the
-// second gives, or in the rest of its stage for a stage; answered as tallyvane_samples answers.
-EMSCRIPTEN_KEEPALIVE void tallyvane_samples_set() {
+// The row that the first input gives set aside for the reason in the second, or brought back
+// for none; answered as tallyvane_samples answers.
+EMSCRIPTEN_KEEPALIVE void tallyvane_samples_set_aside() {
     ChangeSheet([](tallyvane::SampleSheet& sheet) {
-        const std::size_t row = std::stoul(g_inputs[1]);
-        if (row >= sheet.size() || !sheet.isSample(row) || !sheet.canAddColumns()) {
-            return;
+        const std::size_t row = std::stoul(g_inputs[0]);
+        if (row < sheet.size() && sheet.isSample(row)) {
+            sheet.setColumn(tallyvane::kExcludedColumn, {row}, g_inputs[1]);
         }
-        const bool stage = g_inputs[0] == tallyvane::kStageColumn;
-        sheet.setColumn(stage ? tallyvane::kStageColumn : tallyvane::kExcludedColumn,
-                        stage ? sheet.stageRows(row) : std::vector<std::size_t>{row}, g_inputs[2]);
     });
 }
 

@@ -170,8 +170,9 @@
     let firstRow = 0;
     let chartSvg = '';
     let hasStages = false;
-    let canSetAside = false;
+    let namesNeeded = '';  // why no row can be set aside, where none can
     let typedTable = false;  // the table is the box's text, which its changes go back to
+    let typingPending = false;
     function openSamples(open) {
         samples.hidden = !open;
         samplesOpen.setAttribute('aria-expanded', String(open));
@@ -214,10 +215,11 @@
         const button = Object.assign(document.createElement('button'), {
             type: 'button',
             textContent: excluded ? 'Bring back' : 'Set aside\u2026',
-            disabled: !excluded && (!canSetAside || Boolean(error)),
+            disabled: !excluded && Boolean(error),
         });
         button.setAttribute('aria-describedby', row.firstChild.id);
         button.addEventListener('click', () => (excluded ? setExcluded(index, '')
+            : namesNeeded ? warn(namesNeeded)
             : askReason().then((reason) => reason && setExcluded(index, reason))));
         aside.append(button);
         row.append(aside);
@@ -253,16 +255,24 @@
     function showSheet([count, ...texts]) {
         sampleCount = Number(count);
         chartSvg = texts[rowWidth];
-        [hasStages, canSetAside] = texts.slice(rowWidth + 1, rowWidth + 3).map(Boolean);
+        hasStages = Boolean(texts[rowWidth + 1]);
+        namesNeeded = texts[rowWidth + 2];
+        const lines = Number(texts[rowWidth + 3]);
         byId('samplesStageHead').hidden = !hasStages;
         const pooled = byId('samplesPooled');
         (chartSvg ? fillRow(pooled, texts) : pooled).hidden = !chartSvg;
         if (chartSvg)
             pooled.append(...Array.from({length: hasStages ? 2 : 1}, () => document.createElement('td')));
-        byId('samplesSummary').textContent = texts[rowWidth + 3];
+        // Each pooled line, its results' intervals its tooltip and description.
+        byId('samplesSummary').replaceChildren(...Array.from({length: lines}, (_, i) => {
+            const [text, intervals] = texts.slice(rowWidth + 4 + 2 * i, rowWidth + 6 + 2 * i);
+            const line = Object.assign(document.createElement('li'), {textContent: text, title: intervals});
+            line.setAttribute('aria-description', intervals);
+            return line;
+        }));
         byId('samplesChart').innerHTML = chartSvg;  // the core's SVG, its texts escaped
         byId('samplesChart').hidden = !chartSvg;
-        byId('samplesErrors').replaceChildren(...texts.slice(rowWidth + 4).map(
+        byId('samplesErrors').replaceChildren(...texts.slice(rowWidth + 4 + 2 * lines).map(
             (reason) => Object.assign(document.createElement('li'), {textContent: reason})));
         byId('samplesCsv').disabled = byId('samplesSvg').disabled = !chartSvg;
         return showRows();
@@ -286,24 +296,35 @@
                 await showSheet(texts);
         });
     }
-    // Text or a file's bytes, read by the core alone.
-    async function analyseSamples(input) {
+    // Text or a file's bytes, read by the core alone; the rows in view stay where asked.
+    async function analyseSamples(input, keepPage = false) {
         const run = await readyCore();
         if (!run)
             return;
         run('samples_tests', [chosenTests()]);
-        firstRow = 0;
+        firstRow = keepPage ? firstRow : 0;
         typedTable = typeof input === 'string';
         await showSheet(run('samples', [input]));
     }
-    // A row set aside for a reason, or brought back for none: the box's text takes the change.
+    // A row set aside for a reason, or brought back for none. A typed table's box takes the
+    // change, its other rows as typed, and is read again, so that every line named is its own.
+    // A click while typing is still to be read only reads it: the row may be another now.
     async function setExcluded(index, reason) {
         const run = await readyCore();
         if (!run)
             return;
-        await showSheet(run('samples_set', ['Excluded', String(index), reason]));
-        if (typedTable)
+        if (typingPending) {
+            clearTimeout(typing);
+            typingPending = false;
+            return analyseSamples(samplesInput.value, true);
+        }
+        const texts = run('samples_set_aside', [String(index), reason]);
+        if (typedTable) {
             samplesInput.value = run('samples_text', [])[0];
+            await analyseSamples(samplesInput.value, true);
+        } else {
+            await showSheet(texts);
+        }
         samplesTable.tBodies[0].rows[index - firstRow]?.querySelector('button')?.focus();
     }
     const reasonDialog = byId('reasonDialog');
@@ -333,7 +354,11 @@
     // Typing is read once it pauses; a paste, below, at once.
     samplesInput.addEventListener('input', () => {
         clearTimeout(typing);
-        typing = setTimeout(() => analyseSamples(samplesInput.value), 150);
+        typingPending = true;
+        typing = setTimeout(() => {
+            typingPending = false;
+            analyseSamples(samplesInput.value);
+        }, 150);
     });
     // The browser lays thousands of pasted lines out in the box more slowly than the core reads
     // them: the figures come first, and the box takes the text, whatever became of them, once

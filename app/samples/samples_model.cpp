@@ -178,6 +178,7 @@ void SamplesModel::replaceSheet(SampleSheet sheet) {
     }
     sheet.replaceRows(0, sheet.size(), {});  // its header alone, the rows put in below
     sheet.numberByPlace();
+    sheet.setTests(m_tests);  // a step undone or redone keeps the tests chosen since
     replaceRows(0, static_cast<int>(m_sheet.size()), {});
     const int before = userColumns(), after = static_cast<int>(sheet.columns().size());
     if (after > before) {
@@ -328,29 +329,28 @@ void SamplesModel::setTests(Signals tests) {
 QStringList SamplesModel::pooledLines() const {
     QStringList lines;
     if (m_sheet.summary()) {
-        for (const std::string& line : PooledLines(*m_sheet.summary())) {
-            lines << Text(line);
+        for (const PooledLine& line : PooledLines(*m_sheet.summary())) {
+            lines << Text(line.text);
         }
     }
     return lines;
 }
 
-QString SamplesModel::tabSeparated() const {
-    return Text(m_sheet.text('\t'));
-}
-
-QStringList SamplesModel::pooledCells() const {
-    const SampleTexts pooled = m_sheet.pooledTexts();
-    QStringList cells;
-    for (const std::string& cell : pooled.cells) {
-        cells << Text(cell);
-    }
-    for (const std::string& note : pooled.notes) {
-        if (!note.empty()) {
-            cells << Text(note);
+QString SamplesModel::pooledIntervals() const {
+    QStringList intervals;
+    if (m_sheet.summary()) {
+        const std::vector<PooledLine> lines = PooledLines(*m_sheet.summary());
+        for (const PooledLine& line : lines) {
+            const std::string who = line.text.substr(0, line.text.find(':'));
+            intervals << (lines.size() > 1 ? Text(who + ":\n" + line.intervals)
+                                           : Text(line.intervals));
         }
     }
-    return cells;
+    return intervals.join(QStringLiteral("\n\n"));
+}
+
+QString SamplesModel::tabSeparated() const {
+    return Text(m_sheet.text('\t'));
 }
 
 }  // namespace tallyvane

@@ -47,11 +47,10 @@ public:
     // The table with its figures as tab-separated text that a spreadsheet pastes back to the
     // same cells, quotes and line breaks included.
     QString tabSeparated() const;
-    // The pooled row's cells with the notes of its results, or nothing while a row is bad.
-    QStringList pooledCells() const;
-    // The pooled figures of each stage, where there are several, then the table's; none while a
-    // row is bad.
+    // The pooled figures of each stage, where there are several, then the table's, and each
+    // one's intervals under it; none while a row is bad.
     QStringList pooledLines() const;
+    QString pooledIntervals() const;
 
     // The column named so (kExcludedColumn, kStageColumn) set to `text` in the samples among
     // these rows, as one step: it sets them aside for a reason, or brings them back for none, or

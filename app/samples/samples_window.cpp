@@ -210,11 +210,11 @@ void SamplesWindow::updateRowActions() {
             break;
         }
     }
-    m_setAside->setEnabled(samples && sheet.canAddColumns());
+    m_setAside->setEnabled(samples);
     m_bringBack->setEnabled(aside);
     const auto current = static_cast<std::size_t>(m_table->currentIndex().row());
     m_startStage->setEnabled(m_table->currentIndex().isValid() && current < sheet.size() &&
-                             sheet.isSample(current) && sheet.canAddColumns());
+                             sheet.isSample(current));
 }
 
 void SamplesWindow::setExcluded(const QString& reason, const QString& what) {
@@ -230,7 +230,19 @@ void SamplesWindow::setExcluded(const QString& reason, const QString& what) {
                                                QItemSelectionModel::NoUpdate);
 }
 
+// Whether the table can take the column that an action needs; if not, the user is told how.
+bool SamplesWindow::canAddColumns() {
+    if (!m_model->sheet().canAddColumns()) {
+        warn(QString::fromUtf8(kNamesNeeded.data(), static_cast<qsizetype>(kNamesNeeded.size())));
+        return false;
+    }
+    return true;
+}
+
 void SamplesWindow::setAside() {
+    if (!canAddColumns()) {
+        return;
+    }
     bool ok = false;
     const QString reason =
         QInputDialog::getText(this, tr("Set aside"),
@@ -248,6 +260,9 @@ void SamplesWindow::bringBack() {
 }
 
 void SamplesWindow::startStage() {
+    if (!canAddColumns()) {
+        return;
+    }
     const int row = m_table->currentIndex().row();
     bool ok = false;
     const QString name =
@@ -475,10 +490,8 @@ void SamplesWindow::showAnalysis() {
     }
     m_errors->setText(faults.join(QLatin1Char('\n')));
     m_errors->setHidden(faults.isEmpty());
-    const QStringList pooled = m_model->pooledCells();
     m_pooled->setText(m_model->pooledLines().join(QLatin1Char('\n')));
-    m_pooled->setToolTip(
-        pooled.mid(static_cast<qsizetype>(kSampleColumns.size())).join(QLatin1Char('\n')));
+    m_pooled->setToolTip(m_model->pooledIntervals());
     m_pooled->setAccessibleDescription(m_pooled->toolTip());
     m_chart->setChart(sheet.chart());
     updateRowActions();

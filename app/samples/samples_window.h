@@ -52,6 +52,7 @@ private:
     std::vector<int> selectedRows() const;
     // The rows set aside or brought back, kept in view and selected.
     void setExcluded(const QString& reason, const QString& what);
+    bool canAddColumns();
     // This window while it holds nothing, else a new one: no table is ever replaced unsaved.
     SamplesWindow* windowForNewTable();
     // Opens the file there; a new window that the file could not fill goes again.

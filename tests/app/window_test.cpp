@@ -8,6 +8,7 @@
 #include <QInputMethodEvent>
 #include <QLabel>
 #include <QMessageBox>
+#include <QSettings>
 #include <QPushButton>
 #include <QTimer>
 #include <cmath>
@@ -50,6 +51,7 @@ void WindowTest::initTestCase() {
     QVERIFY2(state.open(QIODevice::ReadOnly), "the private print server is not running");
     m_cups = QString::fromUtf8(state.readAll()).trimmed();
     qputenv("CUPS_SERVER", (m_cups + "/cups.sock").toUtf8());
+    QSettings("Tallyvane", "Tallyvane").clear();  // no choice left by an earlier run
 }
 
 // Centred with its frame; the fifteen controls in pixels at 15 twips each, a fixed background

@@ -160,6 +160,11 @@ TEST(SampleSheet, SetAsideAndStages) {
     EXPECT_EQ(std::tuple(again.isSetAside(1), again.summary()->stages.size(),
                          again.summary()->totals.setAside, again.file()),
               std::tuple(true, 2u, 1u, sheet.file()));
+    // The rows that no edit changed are written as they were typed.
+    SampleSheet typed("Lot,Defects,Opportunities\n  c , 2 , 10\n\"e\",1,10\nb\"x,1,10\n");
+    typed.setColumn(kExcludedColumn, {1}, "why");
+    EXPECT_EQ(typed.rowsText(),
+              "Lot,Defects,Opportunities,Excluded\n  c , 2 , 10\ne,1,10,why\nb\"x,1,10\n");
     sheet.setColumn(kExcludedColumn, {4}, "?");
     EXPECT_EQ(sheet.reasons(), std::vector<std::string>{"Row 5: every sample of the stage "
                                                         "\"later\" is set aside: bring one back to "

@@ -308,12 +308,14 @@ const tests = {
         const shown = () => page.evaluate(() => ({
             verdicts: [...document.querySelectorAll('#samplesTable tbody tr')].map(
                 (r) => `${r.cells[9].textContent} ${r.cells[10].textContent}`.trim()),
-            pooled: document.getElementById('samplesSummary').textContent.split('\n'),
+            pooled: [...document.querySelectorAll('#samplesSummary li')].map((li) => li.textContent),
             reason: document.querySelector('#samplesTable tbody tr:nth-child(21) td.reason').textContent,
         }));
         const first = await shown();
         assert.deepEqual(first.verdicts, want.verdicts);
         assert.deepEqual(first.pooled.map((line, i) => line.startsWith(want.pooled[i])), [true, true, true]);
+        assert.match(await page.$eval('#samplesSummary li', (li) => li.title),  // the stage's own
+            /^DPMO: 95% confidence interval: [0-9]+ to [0-9]+\nDefects \(%\): 95% confidence interval: /);
         assert.equal(await page.$eval('#samplesTable tbody tr:nth-child(39) td:nth-of-type(10)', (c) => c.title),
             'Test 2: nine points in a row on the same side of the centre.');
         await page.click('#samplesTable tbody tr:nth-child(21) td.reason button');
@@ -329,6 +331,23 @@ const tests = {
         assert.deepEqual((await shown()).verdicts, want.verdicts);
         await page.click('#samplesTest2');
         await page.waitForFunction(() => !document.querySelector('#samplesTable tbody tr:nth-child(39)').cells[10].textContent);
+        // A typed table takes the reason into its box, its other rows as typed, and its faults
+        // still name their lines.
+        await page.evaluate(() => {
+            const box = document.getElementById('samplesInput');
+            box.value = 'Lot,Defects,Opportunities\na,1,10\n  c , 2 , 10\nb,x,10\n';
+            box.dispatchEvent(new Event('input'));
+        });
+        await page.waitForFunction(() => document.querySelectorAll('#samplesTable tbody tr').length === 3);
+        await page.click('#samplesTable tbody tr:nth-child(1) td.reason button');
+        await page.waitForFunction(() => document.getElementById('reasonDialog').open);
+        await page.keyboard.type('why');
+        await page.keyboard.press('Enter');
+        await page.waitForFunction(() => document.getElementById('samplesInput').value.includes('why'));
+        assert.deepEqual(await page.evaluate(() => [document.getElementById('samplesInput').value,
+            document.getElementById('samplesErrors').textContent]),
+        ['Lot,Defects,Opportunities,Excluded\na,1,10,why\n  c , 2 , 10\nb,x,10\n',
+            'line 4: defects "x" is not a whole number in digits']);
         await page.reload();
         assert.deepEqual(await page.$$eval('#samplesTests input', (b) => b.map((e) => e.checked)), [true, false, true, true]);
         await page.evaluate(() => localStorage.clear());
