@@ -72,7 +72,7 @@ printf 'Lot,Defects,Opportunities,Stage,Excluded\nA,5,100,before,\nB,40,100,befo
 input=$work/staged.csv
 check staged-json 0 '"label":"B",.*"beyond":true,"stage":"before","excluded":"sensor fault","signals":\[\]\},.*\n "pooled": \{"samples":5,"set_aside":1,"defects":16,"opportunities":400,.*\n "centre": null,[\s\S]*"stages": \[\{"name":"before","first_line":2,"centre":0.055,.*\{"name":"after","first_line":5,"centre":0.025,' '^$' -- --json --samples -
 check staged-text 0 '^Label +Defects +Opportunities +Stage +Excluded +DPMO .*\n[\s\S]*\nB +40 +100 +before +sensor fault +400000 .* yes\n[\s\S]*\nPooled +11 +200 +before +55000 .*\nPooled +5 +200 +after .*\n4 of 5 samples \(1 set aside\) in 2 stages\nbefore: 2 of 3 samples \(1 set aside\); centre 5.500%, P chart, σz 0.3889\nafter: 2 samples; centre 2.500%, P chart, σz 0.5678\n$' '^$' -- --samples -
-check staged-csv 0 '^Label,Defects,Opportunities,Stage,Excluded,DPMO,[\s\S]*\nB,40,100,before,sensor fault,400000,' '^$' -- --csv --tests "2, 3" --samples -
+check staged-csv 0 '^Label,Defects,Opportunities,Stage,Excluded,DPMO,[\s\S]*\nB,40,100,before,sensor fault,400000,' '^$' -- --csv --tests 2,3 --samples -
 input=$work/staged-saved.csv && cp "$work/out.txt" "$input"
 check staged-read-back 0 '\nB +40 +100 +before +sensor fault [\s\S]*\nbefore: 2 of 3 samples' '^$' -- --samples -
 check tests-refused 2 '^$' 'from 1 to 4' -- --tests 1,5 --samples -

@@ -157,6 +157,16 @@ TEST(SamplesAnalysis, RunTests) {
     }
 }
 
+// The tests chosen on the command line: numbers from 1 to 4, commas apart, blanks allowed.
+TEST(RunTests, Chosen) {
+    const std::pair<std::string_view, std::optional<Signals>> rows[] = {
+        {"1,2,3,4", kAllTests}, {"2, 4", 0b1010},     {" 3 ", 0b0100},
+        {"", std::nullopt},     {"5", std::nullopt},  {"1,,2", std::nullopt},
+        {"12", std::nullopt},   {"1;2", std::nullopt}};
+    for (const auto& [text, tests] : rows)
+        EXPECT_EQ(ParseTests(text), tests) << text;
+}
+
 // Twenty large samples that vary far more than the binomial allows.
 const std::vector<int> kTwenty{120, 190, 110, 200, 130, 210, 115, 185, 125, 195,
                                120, 190, 110, 200, 130, 210, 115, 185, 125, 195};
