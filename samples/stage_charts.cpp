@@ -11,7 +11,8 @@ std::string StageTitle(const SamplesSummary& summary, std::size_t stage) {
 }
 
 std::string CountedText(const SampleTotals& totals) {
-    const std::string rows = std::to_string(totals.rows) + " samples";
+    const std::string rows =
+        std::to_string(totals.rows) + (totals.rows == 1 ? " sample" : " samples");
     if (totals.setAside == 0) {
         return rows;
     }

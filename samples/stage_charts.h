@@ -33,7 +33,7 @@ struct SamplesSummary {
 // A stage's name as the views show it: its own, or "Stage 2" for one without.
 std::string StageTitle(const SamplesSummary& summary, std::size_t stage);
 
-// "28 of 30 samples (2 set aside)"; "30 samples" where none is.
+// "28 of 30 samples (2 set aside)"; "30 samples" where none is; "1 sample".
 std::string CountedText(const SampleTotals& totals);
 
 // Which stage each sample is in, the samples given in order.

@@ -68,10 +68,10 @@ check warning-text 0 '\nA +5 +5 +1000000 +100.00% +0.00% +0% +100.0% +no +Your s
 check warning-csv 0 '\nA,5,5,1000000,100.00%,0.00%,,0%,100.0%,no,,Your sigma level is 0,' '^$' -- --csv --samples -
 # A row set aside is judged but counts in nothing; each stage has its own chart; the CSV keeps both
 # columns and reads back as it was.
-printf 'Lot,Defects,Opportunities,Stage,Excluded\nA,5,100,before,\nB,40,100,before,sensor fault\nC,6,100,before,\nD,2,100,after,\nE,3,100,after,\n' >"$work/staged.csv"
+printf 'Lot,Defects,Opportunities,Stage,Excluded\nA,5,100,before,\nB,40,100,before,sensor fault\nC,6,100,before,\nD,2,100,after,\nE,3,100,after,\nF,1,100,last,\n' >"$work/staged.csv"
 input=$work/staged.csv
-check staged-json 0 '"label":"B",.*"beyond":true,"stage":"before","excluded":"sensor fault","signals":\[\]\},.*\n "pooled": \{"samples":5,"set_aside":1,"defects":16,"opportunities":400,.*\n "centre": null,[\s\S]*"stages": \[\{"name":"before","first_line":2,"centre":0.055,.*\{"name":"after","first_line":5,"centre":0.025,' '^$' -- --json --samples -
-check staged-text 0 '^Label +Defects +Opportunities +Stage +Excluded +DPMO .*\n[\s\S]*\nB +40 +100 +before +sensor fault +400000 .* yes\n[\s\S]*\nPooled +11 +200 +before +55000 .*\nPooled +5 +200 +after .*\n4 of 5 samples \(1 set aside\) in 2 stages\nbefore: 2 of 3 samples \(1 set aside\); centre 5.500%, P chart, σz 0.3889\nafter: 2 samples; centre 2.500%, P chart, σz 0.5678\n$' '^$' -- --samples -
+check staged-json 0 '"label":"B",.*"beyond":true,"stage":"before","excluded":"sensor fault","signals":\[\]\},.*\n "pooled": \{"samples":6,"set_aside":1,"defects":17,"opportunities":500,.*\n "centre": null,[\s\S]*"stages": \[\{"name":"before","first_line":2,"centre":0.055,.*\{"name":"after","first_line":5,"centre":0.025,' '^$' -- --json --samples -
+check staged-text 0 '^Label +Defects +Opportunities +Stage +Excluded +DPMO .*\n[\s\S]*\nB +40 +100 +before +sensor fault +400000 .* yes\n[\s\S]*\nPooled +11 +200 +before +55000 .*\nPooled +5 +200 +after .*\nPooled +1 +100 +last .*\n5 of 6 samples \(1 set aside\) in 3 stages\nbefore: 2 of 3 samples \(1 set aside\); centre 5.500%, P chart, σz 0.3889\nafter: 2 samples; centre 2.500%, P chart, σz 0.5678\nlast: 1 sample; centre 1.000%, P chart\n$' '^$' -- --samples -
 check staged-csv 0 '^Label,Defects,Opportunities,Stage,Excluded,DPMO,[\s\S]*\nB,40,100,before,sensor fault,400000,' '^$' -- --csv --tests 2,3 --samples -
 input=$work/staged-saved.csv && cp "$work/out.txt" "$input"
 check staged-read-back 0 '\nB +40 +100 +before +sensor fault [\s\S]*\nbefore: 2 of 3 samples' '^$' -- --samples -
