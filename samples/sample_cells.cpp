@@ -62,7 +62,8 @@ std::vector<std::string> PooledCells(const StageSummary& stage) {
 namespace {
 
 PooledLine LineOf(std::string who, const SampleTotals& totals, const CalculatePlan& plan) {
-    PooledLine line{who + ": " + std::to_string(totals.defects) + " defects in " +
+    PooledLine line{who,
+                    who + ": " + std::to_string(totals.defects) + " defects in " +
                         std::to_string(totals.opportunities) + " opportunities. DPMO " +
                         plan.texts[0] + ", defects " + plan.texts[1] + ", yield " + plan.texts[2] +
                         ", process sigma level " + plan.texts[3],

@@ -36,6 +36,7 @@ std::vector<std::string> PooledCells(const StageSummary& stage);
 // 215000, defects 21.50%, yield 78.50%, process sigma level 2.29"; with the 95% intervals of
 // its four results, a line each ("DPMO: 95% confidence interval: 164000 to 274000").
 struct PooledLine {
+    std::string who;  // "Pooled, 28 of 30 samples (2 set aside)", "after, 15 samples"
     std::string text, intervals;
 };
 std::vector<PooledLine> PooledLines(const SamplesSummary& summary);

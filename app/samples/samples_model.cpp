@@ -341,8 +341,7 @@ QString SamplesModel::pooledIntervals() const {
     if (m_sheet.summary()) {
         const std::vector<PooledLine> lines = PooledLines(*m_sheet.summary());
         for (const PooledLine& line : lines) {
-            const std::string who = line.text.substr(0, line.text.find(':'));
-            intervals << (lines.size() > 1 ? Text(who + ":\n" + line.intervals)
+            intervals << (lines.size() > 1 ? Text(line.who + ":\n" + line.intervals)
                                            : Text(line.intervals));
         }
     }

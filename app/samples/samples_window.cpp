@@ -175,7 +175,8 @@ void SamplesWindow::createActions() {
     QMenu* tests = menuBar()->addMenu(tr("&Tests"));
     const int chosen = Settings().value(QStringLiteral("samples/tests"), kAllTests).toInt();
     for (int test = 1; test <= kRunTests; ++test) {
-        QString words = QString::fromUtf8(TestWords(test).data());
+        const std::string_view text = TestWords(test);
+        QString words = QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
         words[0] = words[0].toUpper();
         QAction* action = tests->addAction(tr("&%1 %2").arg(test).arg(words));
         action->setCheckable(true);
