@@ -218,9 +218,19 @@
             disabled: !excluded && Boolean(error),
         });
         button.setAttribute('aria-describedby', row.firstChild.id);
-        button.addEventListener('click', () => (excluded ? setExcluded(index, '')
-            : namesNeeded ? warn(namesNeeded)
-            : askReason().then((reason) => reason && setExcluded(index, reason))));
+        button.addEventListener('click', async () => {
+            if (await readTyping())  // the row may be another now: nothing more
+                return;
+            if (excluded)
+                await setExcluded(index, '');
+            else if (namesNeeded)
+                warn(namesNeeded);
+            else {
+                const reason = await askReason();
+                if (reason)
+                    await setExcluded(index, reason);
+            }
+        });
         aside.append(button);
         row.append(aside);
         row.classList.toggle('aside', Boolean(excluded));
@@ -306,18 +316,21 @@
         typedTable = typeof input === 'string';
         await showSheet(run('samples', [input]));
     }
+    // Typing still to be read, read now; whether there was any.
+    async function readTyping() {
+        if (!typingPending)
+            return false;
+        clearTimeout(typing);
+        typingPending = false;
+        await analyseSamples(samplesInput.value, true);
+        return true;
+    }
     // A row set aside for a reason, or brought back for none. A typed table's box takes the
     // change, its other rows as typed, and is read again, so that every line named is its own.
-    // A click while typing is still to be read only reads it: the row may be another now.
     async function setExcluded(index, reason) {
         const run = await readyCore();
         if (!run)
             return;
-        if (typingPending) {
-            clearTimeout(typing);
-            typingPending = false;
-            return analyseSamples(samplesInput.value, true);
-        }
         const texts = run('samples_set_aside', [String(index), reason]);
         if (typedTable) {
             samplesInput.value = run('samples_text', [])[0];
