@@ -245,13 +245,21 @@ bool SampleRows::next(SampleRow& row, std::string& error) {
     return true;
 }
 
-SampleTotals CheckSamples(std::string_view text) {
+SampleTotals CheckSamples(std::string_view text,
+                          const std::function<void(const SampleRow&)>& good) {
     SampleRows rows(text);
     SampleTally tally;
     SampleRow row;
     std::string error;
     while (rows.next(row, error)) {
-        error.empty() ? tally.add(row) : tally.refuse(std::move(error));
+        if (!error.empty()) {
+            tally.refuse(std::move(error));
+            continue;
+        }
+        tally.add(row);
+        if (good) {
+            good(row);
+        }
     }
     return tally.totals();
 }

@@ -2,6 +2,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <span>
 #include <string>
@@ -108,7 +109,9 @@ private:
     SampleTally m_above;
 };
 
-// Every row of the table checked, and its totals; throws TableRefused as SampleTally does.
-SampleTotals CheckSamples(std::string_view text);
+// Every row of the table checked, each good one handed to `good` in order, and its totals;
+// throws TableRefused as SampleTally does.
+SampleTotals CheckSamples(std::string_view text,
+                          const std::function<void(const SampleRow&)>& good = {});
 
 }  // namespace tallyvane

@@ -50,18 +50,9 @@ void AnalyseSamples(std::string_view text, Signals tests,
                     const std::function<std::string(const SampleResult&)>& describe,
                     const std::function<void(const SampleResult&, const std::string&)>& visit) {
     SummaryMaker maker;
-    {
-        SampleRows rows(text);
-        SampleTally tally;
-        SampleRow row;
-        std::string error;
-        while (rows.next(row, error)) {
-            error.empty() ? (tally.add(row), maker.count(row)) : tally.refuse(std::move(error));
-        }
-        tally.totals();
-        if (std::vector<std::string> empty = maker.emptyStages("line "); !empty.empty()) {
-            throw TableRefused(std::move(empty));
-        }
+    CheckSamples(text, [&](const SampleRow& row) { maker.count(row); });
+    if (std::vector<std::string> empty = maker.emptyStages("line "); !empty.empty()) {
+        throw TableRefused(std::move(empty));
     }
     ForEachSample(text, [&](const SampleRow& row) { maker.choose(row); });
     const SamplesSummary summary = maker.summary();
