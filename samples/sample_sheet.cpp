@@ -275,10 +275,17 @@ std::size_t SampleSheet::addColumn(std::string_view name) {
     return m_columns.size() - 1;
 }
 
-SampleCellsRow WithCell(SampleCellsRow cells, std::size_t column, const std::string& text) {
-    cells.resize(std::max(cells.size(), column + 1));
-    cells[column] = text;
-    return cells;
+std::vector<SampleCellsRow> SampleSheet::withCells(std::size_t column,
+                                                   const std::vector<std::size_t>& rows,
+                                                   const std::string& text) const {
+    std::vector<SampleCellsRow> changed(m_rows.begin() + static_cast<long>(rows.front()),
+                                        m_rows.begin() + static_cast<long>(rows.back() + 1));
+    for (const std::size_t i : rows) {
+        SampleCellsRow& cells = changed[i - rows.front()];
+        cells.resize(std::max(cells.size(), column + 1));
+        cells[column] = text;
+    }
+    return changed;
 }
 
 void SampleSheet::setColumn(std::string_view name, const std::vector<std::size_t>& rows,
@@ -286,16 +293,9 @@ void SampleSheet::setColumn(std::string_view name, const std::vector<std::size_t
     if (rows.empty() || !canAddColumns()) {
         return;
     }
-    const std::optional<std::size_t> named =
-        name == kStageColumn ? m_layout.stage : m_layout.excluded;
+    const std::optional<std::size_t> named = columnNamed(name);
     const std::size_t column = named ? *named : addColumn(name);
-    std::vector<SampleCellsRow> changed(m_rows.begin() + static_cast<long>(rows.front()),
-                                        m_rows.begin() + static_cast<long>(rows.back() + 1));
-    for (const std::size_t i : rows) {
-        changed[i - rows.front()] = WithCell(std::move(changed[i - rows.front()]), column, text);
-    }
-    const std::size_t count = changed.size();  // before the rows are moved into the call
-    replaceRows(rows.front(), count, std::move(changed));
+    replaceRows(rows.front(), rows.back() + 1 - rows.front(), withCells(column, rows, text));
 }
 
 std::vector<std::size_t> SampleSheet::stageRows(std::size_t i) const {

@@ -7,6 +7,7 @@
 
 #include "samples/chart_scene.h"
 #include "samples/sample_cells.h"
+#include "samples/sample_columns.h"
 #include "samples/sample_layout.h"
 #include "samples/samples_analysis.h"
 #include "samples/text_decoding.h"
@@ -15,9 +16,6 @@ namespace tallyvane {
 
 // A row's cells as a view edits them: the user's columns, as written.
 using SampleCellsRow = std::vector<std::string>;
-
-// The cells with one of them set, the row widened to it where it is shorter.
-SampleCellsRow WithCell(SampleCellsRow cells, std::size_t column, const std::string& text);
 
 // A table of samples held whole, for a view that shows and edits any of its rows at any time:
 // the header and every row as written, blank ones too, every field kept; each row's sample or
@@ -59,6 +57,14 @@ public:
     // The user's column that a header names (kStageColumn, kExcludedColumn), if any.
     std::optional<std::size_t> stageColumn() const { return m_layout.stage; }
     std::optional<std::size_t> excludedColumn() const { return m_layout.excluded; }
+    // Either of them by its name.
+    std::optional<std::size_t> columnNamed(std::string_view name) const {
+        return name == kStageColumn ? stageColumn() : excludedColumn();
+    }
+    // Rows rows.front() to rows.back() as they would be with the cell of `column` set to `text`
+    // in `rows` (ascending) and the others as they are, each widened to the column.
+    std::vector<SampleCellsRow> withCells(std::size_t column, const std::vector<std::size_t>& rows,
+                                          const std::string& text) const;
     // Whether a column can be added that the rows are read by: not where a header leaves the
     // counts to their places. kNamesNeeded says so.
     bool canAddColumns() const { return !m_header || namesCounts(); }

@@ -297,22 +297,20 @@ void SamplesModel::setColumn(std::string_view name, std::vector<int> rows, const
     if (rows.empty()) {
         return;
     }
-    const std::optional<std::size_t> column =
-        name == kStageColumn ? m_sheet.stageColumn() : m_sheet.excludedColumn();
+    const std::vector<std::size_t> picked(rows.begin(), rows.end());
+    const std::optional<std::size_t> column = m_sheet.columnNamed(name);
     if (!column) {  // the table gains a column, and a header where it had none
         SampleSheet after = m_sheet;
-        after.setColumn(name, {rows.begin(), rows.end()}, text.toStdString());
+        after.setColumn(name, picked, text.toStdString());
         m_undo.push(new SheetCommand(*this, m_sheet, std::move(after), what));
         return;
     }
-    std::vector<SampleCellsRow> before, after;
-    for (int row = rows.front(); row <= rows.back(); ++row) {
-        before.push_back(m_sheet.cells(static_cast<std::size_t>(row)));
-        after.push_back(std::binary_search(rows.begin(), rows.end(), row)
-                            ? WithCell(before.back(), *column, text.toStdString())
-                            : before.back());
+    std::vector<SampleCellsRow> before;
+    for (std::size_t row = picked.front(); row <= picked.back(); ++row) {
+        before.push_back(m_sheet.cells(row));
     }
-    m_undo.push(new SpliceCommand(*this, rows.front(), std::move(before), std::move(after), what));
+    m_undo.push(new SpliceCommand(*this, rows.front(), std::move(before),
+                                  m_sheet.withCells(*column, picked, text.toStdString()), what));
 }
 
 void SamplesModel::setTests(Signals tests) {
