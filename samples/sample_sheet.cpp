@@ -399,8 +399,10 @@ std::string SampleSheet::csv() const {
     std::string csv = CsvLine(FileHeader(m_layout)) + "\n";
     for (std::size_t i = 0; i < m_rows.size(); ++i) {
         if (isSample(i)) {
-            const SampleRow r = row(i);
-            csv += CsvLine(WithRowColumns(fileCells(i), m_layout, r.stage, r.excluded)) + "\n";
+            const SampleResult r = result(i);
+            csv += CsvLine(WithRowColumns(FileCells(r, *m_summary), m_layout, r.row.stage,
+                                          r.row.excluded)) +
+                   "\n";
         }
     }
     return csv + CsvLine(WithRowColumns(pooledFileCells(), m_layout, {}, {})) + "\n";
