@@ -116,7 +116,8 @@ void WriteText(std::string_view text, Signals tests, std::ostream& out) {
         WithRowColumns(PooledCells(*summary), layout, {}, {})};
     for (std::size_t k = 0; summary->stages.size() > 1 && k < summary->stages.size(); ++k) {
         pooled.push_back(
-            WithRowColumns(PooledCells(summary->stages[k]), layout, StageTitle(*summary, k), {}));
+            WithRowColumns(PooledCells(summary->stages[k].totals, summary->stages[k].pooled),
+                           layout, StageTitle(*summary, k), {}));
     }
     for (const auto& row : pooled) {
         WidenColumns(widths, row);

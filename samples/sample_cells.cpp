@@ -49,14 +49,12 @@ std::vector<std::string> SampleCells(const SampleResult& r) {
     return SampleCells(r.row.label, r.row.defects, r.row.opportunities, r.plan, r.limits, r.failed);
 }
 
-std::vector<std::string> PooledCells(const SamplesSummary& summary) {
-    return SampleCells(kPooledLabel, summary.totals.defects, summary.totals.opportunities,
-                       summary.pooled, std::nullopt);
+std::vector<std::string> PooledCells(const SampleTotals& totals, const CalculatePlan& pooled) {
+    return SampleCells(kPooledLabel, totals.defects, totals.opportunities, pooled, std::nullopt);
 }
 
-std::vector<std::string> PooledCells(const StageSummary& stage) {
-    return SampleCells(kPooledLabel, stage.totals.defects, stage.totals.opportunities, stage.pooled,
-                       std::nullopt);
+std::vector<std::string> PooledCells(const SamplesSummary& summary) {
+    return PooledCells(summary.totals, summary.pooled);
 }
 
 namespace {

@@ -26,10 +26,10 @@ std::vector<std::string> SampleCells(std::string_view label, std::uint64_t defec
                                      std::uint64_t opportunities, const CalculatePlan& plan,
                                      const std::optional<ControlLimits>& limits,
                                      Signals failed = 0);
-// A sample's cells; the whole table's pooled row, and a stage's.
+// A sample's cells; a pooled row's, the whole table's or a stage's, and the table's.
 std::vector<std::string> SampleCells(const SampleResult& r);
+std::vector<std::string> PooledCells(const SampleTotals& totals, const CalculatePlan& pooled);
 std::vector<std::string> PooledCells(const SamplesSummary& summary);
-std::vector<std::string> PooledCells(const StageSummary& stage);
 
 // What the views say of the pooled figures: each stage's where there are several, then the whole
 // table's: "Pooled, 28 of 30 samples (2 set aside): 301 defects in 1400 opportunities. DPMO
