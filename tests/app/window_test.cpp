@@ -8,8 +8,8 @@
 #include <QInputMethodEvent>
 #include <QLabel>
 #include <QMessageBox>
-#include <QSettings>
 #include <QPushButton>
+#include <QSettings>
 #include <QTimer>
 #include <cmath>
 
